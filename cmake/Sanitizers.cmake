@@ -1,0 +1,9 @@
+# The host build's test configuration runs everything under AddressSanitizer and UBSan.
+option(DKL_SANITIZE "Build with -fsanitize=address,undefined" OFF)
+if(DKL_SANITIZE)
+  if(WIN32)
+    message(FATAL_ERROR "DKL_SANITIZE is for the host build only")
+  endif()
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()

@@ -1,0 +1,26 @@
+#include "core/app_context_win.h"
+
+#include <dkl/build_settings.h>
+
+#include "base/launcher_log_win.h"
+#include "base/paths_win.h"
+#include "base/text_win.h"
+#include "core/launcher_settings_win.h"
+
+namespace dkl {
+
+AppContext::AppContext()
+    : app_data_dir(AppDataFolder()),
+      settings(LoadLauncherSettings(app_data_dir)),
+      transport(OpenHttpSession(MakeUserAgent())),
+      mirrors{kPrimaryUpdateBaseUrl, kFallbackUpdateBaseUrl},
+      websites{kWebsiteBaseUrl} {
+  for (const std::string& finding : graphics.findings) AppendLauncherLog(game_folder(), "gpu: " + finding);
+}
+
+std::filesystem::path AppContext::game_folder() const {
+  if (settings.game_dir) return Utf8ToWide(*settings.game_dir);
+  return DefaultGameFolder();
+}
+
+}  // namespace dkl

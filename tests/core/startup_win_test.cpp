@@ -1,0 +1,119 @@
+// Start-up as players meet it: real launcher processes under Wine, real files.
+#include "core/startup_win.h"
+
+#include <windows.h>
+
+#include <chrono>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "base/paths_win.h"
+#include "base/text_win.h"
+#include "base/unique_handle_win.h"
+#include "support/temp_dir_win.h"
+
+namespace dkl {
+namespace {
+
+using testing::ReadFile;
+using testing::TempDir;
+using testing::WriteFile;
+
+constexpr DWORD kProcessTimeoutMs = 20000;
+
+// A copy of a program built beside this test, so that its folder is the test's own.
+std::filesystem::path CopyBuiltProgram(const wchar_t* name, const std::filesystem::path& folder) {
+  std::filesystem::create_directories(folder);
+  const auto copy = folder / name;
+  std::filesystem::copy_file(ExecutablePath().parent_path() / name, copy,
+                             std::filesystem::copy_options::overwrite_existing);
+  return copy;
+}
+
+// Runs `executable` with no arguments in `folder` and returns its exit code, or -1.
+long RunToExit(const std::filesystem::path& executable, const std::filesystem::path& folder) {
+  std::wstring command_line = L"\"" + executable.native() + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(executable.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                      &startup, &info)) {
+    return -1;
+  }
+  CloseHandle(info.hThread);
+  UniqueHandle process(info.hProcess);
+  if (WaitForSingleObject(process.get(), kProcessTimeoutMs) != WAIT_OBJECT_0) return -1;
+  DWORD code = 0;
+  GetExitCodeProcess(process.get(), &code);
+  return static_cast<long>(code);
+}
+
+// The key=value lines a child probe wrote, or empty when none arrived in time.
+std::string WaitForReport(const std::filesystem::path& report) {
+  for (int attempt = 0; attempt < 200; ++attempt) {
+    const std::string text = ReadFile(report);
+    if (text.find("appdata=") != std::string::npos && text.back() == '\n') return text;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return {};
+}
+
+std::string ReportValue(const std::string& report, const std::string& key) {
+  const std::size_t start = report.find(key + "=");
+  if (start == std::string::npos) return "<missing>";
+  const std::size_t value = start + key.size() + 1;
+  return report.substr(value, report.find('\n', value) - value);
+}
+
+class LauncherProcess : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    launcher_ = CopyBuiltProgram(L"DuskcrownLauncher.exe", game_.path());
+    WriteFile(leftover(), "previous launcher");
+    WriteFile(log(), "1 v2.0.1 earlier line\n");
+  }
+
+  std::filesystem::path leftover() const { return WithSuffix(launcher_, L".old"); }
+  std::filesystem::path log() const { return game_ / ".dklauncher" / "launcher.log"; }
+
+  TempDir game_;
+  std::filesystem::path launcher_;
+};
+
+TEST_F(LauncherProcess, FirstInstanceDeletesTheLeftoverAndExitsZero) {
+  EXPECT_EQ(RunToExit(launcher_, game_.path()), 0);
+  EXPECT_FALSE(std::filesystem::exists(leftover()));
+  EXPECT_EQ(ReadFile(log()), "1 v2.0.1 earlier line\n") << "no graphics finding, no line";
+}
+
+TEST_F(LauncherProcess, SecondInstanceExitsZeroWithoutTouchingFiles) {
+  // This process holds the guard the way a running launcher does.
+  UniqueHandle first(CreateMutexW(nullptr, TRUE, L"Local\\DuskcrownLauncher"));
+  ASSERT_TRUE(first);
+  EXPECT_EQ(RunToExit(launcher_, game_.path()), 0);
+  EXPECT_EQ(ReadFile(leftover()), "previous launcher");
+  EXPECT_EQ(ReadFile(log()), "1 v2.0.1 earlier line\n");
+
+  first.reset();
+  EXPECT_EQ(RunToExit(launcher_, game_.path()), 0);
+  EXPECT_FALSE(std::filesystem::exists(leftover())) << "once the first has gone, the next start is first";
+}
+
+TEST(StartLauncherProcess, PassesNoArgumentsAndStartsInTheExecutablesFolder) {
+  TempDir dir;
+  const auto child = CopyBuiltProgram(L"child_probe.exe", dir / "new launcher");
+  ASSERT_TRUE(StartLauncherProcess(child));
+  const std::string report = WaitForReport(dir / "new launcher" / "child-report.txt");
+  ASSERT_FALSE(report.empty());
+  EXPECT_EQ(ReportValue(report, "cmd"), "\"" + WideToUtf8(child.native()) + "\"");
+  EXPECT_EQ(ReportValue(report, "cwd"), WideToUtf8(child.parent_path().native()));
+}
+
+TEST(StartLauncherProcess, MissingExecutableFails) {
+  TempDir dir;
+  EXPECT_FALSE(StartLauncherProcess(dir / "gone.exe"));
+}
+
+}  // namespace
+}  // namespace dkl

@@ -1,0 +1,45 @@
+#include "support/temp_dir_win.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace dkl::testing {
+
+TempDir::TempDir() {
+  static std::atomic<unsigned> counter{0};
+  const std::wstring name =
+      L"dkl-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter.fetch_add(1));
+  path_ = std::filesystem::temp_directory_path() / name;
+  std::filesystem::remove_all(path_);
+  std::filesystem::create_directories(path_);
+}
+
+TempDir::~TempDir() {
+  // Read-only files left by a test would make remove_all fail.
+  std::error_code error;
+  std::filesystem::recursive_directory_iterator entry(path_, error), end;
+  while (!error && entry != end) {
+    SetFileAttributesW(entry->path().c_str(), FILE_ATTRIBUTE_NORMAL);
+    entry.increment(error);
+  }
+  std::filesystem::remove_all(path_, error);
+}
+
+void WriteFile(const std::filesystem::path& path, std::string_view content) {
+  std::filesystem::create_directories(path.parent_path());
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(content.data(), static_cast<std::streamsize>(content.size()));
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+}  // namespace dkl::testing
