@@ -13,6 +13,30 @@ target_include_directories(dkl_json SYSTEM INTERFACE ${DKL_DEPS_INCLUDE})
 # The launcher never lets the JSON library throw: parsing reports errors as discarded values.
 target_compile_definitions(dkl_json INTERFACE JSON_USE_IMPLICIT_CONVERSIONS=0)
 
+# libsodium for Ed25519: Debian's package on the host, built from Debian's source for MinGW by
+# scripts/bootstrap (there is no MinGW package).
+add_library(dkl_sodium INTERFACE)
+if(WIN32)
+  set(DKL_SODIUM_MINGW_PREFIX "$ENV{HOME}/.cache/duskcrown/libsodium-mingw-1.0.18" CACHE PATH
+      "libsodium built for MinGW by scripts/bootstrap")
+  if(DEFINED ENV{DKL_CACHE})
+    set(DKL_SODIUM_MINGW_PREFIX "$ENV{DKL_CACHE}/libsodium-mingw-1.0.18")
+  endif()
+  if(NOT EXISTS ${DKL_SODIUM_MINGW_PREFIX}/lib/libsodium.a)
+    message(FATAL_ERROR "libsodium for MinGW is missing in ${DKL_SODIUM_MINGW_PREFIX}: run scripts/bootstrap")
+  endif()
+  target_include_directories(dkl_sodium SYSTEM INTERFACE ${DKL_SODIUM_MINGW_PREFIX}/include)
+  target_link_libraries(dkl_sodium INTERFACE ${DKL_SODIUM_MINGW_PREFIX}/lib/libsodium.a)
+  target_compile_definitions(dkl_sodium INTERFACE SODIUM_STATIC)
+else()
+  find_package(PkgConfig REQUIRED)
+  pkg_check_modules(SODIUM REQUIRED IMPORTED_TARGET libsodium)
+  target_link_libraries(dkl_sodium INTERFACE PkgConfig::SODIUM)
+endif()
+
+# zlib's raw inflate (and, for the publisher, gzip deflate): MinGW's package or the host's.
+find_package(ZLIB REQUIRED)
+
 # GoogleTest from Debian's sources, compiled by whichever compiler this build uses.
 if(DKL_BUILD_TESTS)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
