@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "support/fault_server_win.h"
-#include "support/free_port_win.h"
+#include "support/loopback_win.h"
 
 namespace dkl {
 namespace {
@@ -117,7 +117,7 @@ TEST_F(FetchToMemoryTest, NeitherSessionNorUrlNorServer) {
     EXPECT_EQ(c.status.message, c.message);
   }
   const Status refused =
-      FetchToMemory(session_, "http://127.0.0.1:" + std::to_string(testing::UnusedLoopbackPort()) + "/x", 10, body_, 1000);
+      FetchToMemory(session_, "http://127.0.0.1:" + std::to_string(testing::FreeLoopbackPort()) + "/x", 10, body_, 1000);
   EXPECT_EQ(refused.kind, StatusKind::Network);
   EXPECT_EQ(refused.message.find(" (WinHTTP 12029)") != std::string::npos, true) << refused.message;
 }

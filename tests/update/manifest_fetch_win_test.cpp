@@ -6,7 +6,7 @@
 #include "publishing/signing.h"
 #include "support/development_key.h"
 #include "support/fault_server_win.h"
-#include "support/free_port_win.h"
+#include "support/loopback_win.h"
 #include "update/base64.h"
 
 namespace dkl {
@@ -44,7 +44,7 @@ class ManifestFetchTest : public ::testing::Test {
   }
 
   std::string Mirror(const char* name) const { return server_.url(std::string("/") + name); }
-  std::string Down() const { return "http://127.0.0.1:" + std::to_string(testing::UnusedLoopbackPort()) + "/updates"; }
+  std::string Down() const { return "http://127.0.0.1:" + std::to_string(testing::FreeLoopbackPort()) + "/updates"; }
 
   Status Fetch(const std::vector<std::string>& mirrors) {
     return FetchManifest(session_, mirrors, manifest_, serving_);

@@ -1,0 +1,128 @@
+#include "support/nginx_server_win.h"
+
+#include <windows.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <optional>
+#include <thread>
+
+#include "base/text_win.h"
+
+namespace dkl::testing {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr auto kStartLimit = std::chrono::seconds(5);
+constexpr auto kStopLimit = std::chrono::seconds(5);
+constexpr auto kPollInterval = std::chrono::milliseconds(10);
+
+// Host paths as Linux programs see them. Wine's kernel32 exports the conversion; on Windows
+// proper it is missing and the server cannot start.
+std::optional<std::string> UnixPath(const std::filesystem::path& path) {
+  using Convert = char*(CDECL*)(const wchar_t*);
+  const HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
+  if (kernel32 == nullptr) return std::nullopt;
+  const auto convert = reinterpret_cast<Convert>(
+      reinterpret_cast<void (*)()>(GetProcAddress(kernel32, "wine_get_unix_file_name")));
+  if (convert == nullptr) return std::nullopt;
+  char* unix_path = convert(path.c_str());
+  if (unix_path == nullptr) return std::nullopt;
+  std::string result(unix_path);
+  HeapFree(GetProcessHeap(), 0, unix_path);
+  return result;
+}
+
+// One word for /bin/sh. The command line travels to Wine inside double quotes, so none may appear.
+std::string ShellWord(std::string_view text) {
+  std::string word = "'";
+  for (const char c : text) {
+    if (c == '\'') {
+      word += "'\\''";
+    } else {
+      word += c;
+    }
+  }
+  return word + "'";
+}
+
+// Starts `command` under /bin/sh without waiting: Wine cannot wait on a Linux child, so the
+// command reports through files.
+bool LaunchShell(const std::string& command) {
+  if (command.find('"') != std::string::npos) return false;
+  std::wstring command_line = L"/bin/sh -c \"" + Utf8ToWide(command) + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+    return false;
+  }
+  CloseHandle(info.hThread);
+  CloseHandle(info.hProcess);
+  return true;
+}
+
+// The exit code a shell command wrote to `report`, or nullopt when none arrived within `limit`.
+std::optional<int> WaitForExitCode(const std::filesystem::path& report, Clock::duration limit) {
+  const auto deadline = Clock::now() + limit;
+  while (Clock::now() < deadline) {
+    const std::string text = ReadFile(report);
+    if (!text.empty() && text.back() == '\n') return std::atoi(text.c_str());
+    std::this_thread::sleep_for(kPollInterval);
+  }
+  return std::nullopt;
+}
+
+// Runs serve-static with `arguments`, its output in `name`.log and its exit code in `name`.done.
+bool LaunchServeStatic(const std::string& unix_state, const std::string& arguments, const std::string& name) {
+  const std::string script = std::string(DKL_SOURCE_DIR) + "/tools/test-servers/serve-static";
+  const std::string report = unix_state + "/" + name;
+  return LaunchShell("PATH=/usr/sbin:/usr/bin:/bin " + ShellWord(script) + " " + arguments + " </dev/null >" +
+                     ShellWord(report + ".log") + " 2>&1; echo $? >" + ShellWord(report + ".done"));
+}
+
+}  // namespace
+
+NginxServer::NginxServer(const std::filesystem::path& root) {
+  ok_ = winsock_.ok() ? Start(root) : Fail("Winsock did not start");
+}
+
+NginxServer::~NginxServer() { Stop(); }
+
+bool NginxServer::Start(const std::filesystem::path& root) {
+  const std::optional<std::string> unix_root = UnixPath(std::filesystem::absolute(root));
+  const std::optional<std::string> unix_state = UnixPath(state_.path());
+  if (!unix_root || !unix_state) return Fail("no Unix path for " + WideToUtf8(root.native()));
+  port_ = FreeLoopbackPort();
+  if (port_ == 0) return Fail("no free loopback port");
+  unix_state_ = *unix_state;
+  launched_ = LaunchServeStatic(
+      unix_state_, ShellWord(*unix_root) + " " + std::to_string(port_) + " " + ShellWord(unix_state_), "start");
+  if (!launched_) return Fail("cannot start /bin/sh");
+  // serve-static returns once nginx listens and has written its pid file.
+  return WaitForExitCode(state_ / "start.done", kStartLimit) == 0 && AcceptsConnections(port_);
+}
+
+void NginxServer::Stop() {
+  if (!launched_) return;
+  // A start still running would write the pid file after stop looked for it.
+  WaitForExitCode(state_ / "start.done", kStartLimit);
+  if (!LaunchServeStatic(unix_state_, "stop " + ShellWord(unix_state_), "stop")) return;
+  WaitForExitCode(state_ / "stop.done", kStopLimit);
+  const auto deadline = Clock::now() + kStopLimit;
+  while (AcceptsConnections(port_) && Clock::now() < deadline) std::this_thread::sleep_for(kPollInterval);
+}
+
+std::string NginxServer::url(std::string_view path) const {
+  return "http://127.0.0.1:" + std::to_string(port_) + std::string(path);
+}
+
+bool NginxServer::Fail(std::string reason) {
+  failure_ = std::move(reason);
+  return false;
+}
+
+std::string NginxServer::log() const { return failure_.empty() ? ReadFile(state_ / "start.log") : failure_; }
+
+}  // namespace dkl::testing

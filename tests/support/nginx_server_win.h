@@ -1,0 +1,47 @@
+// nginx serving a folder on a free loopback port for as long as the object lives. It runs on the
+// Linux side through tools/test-servers/serve-static, so the tests meet a real web server: keep-alive,
+// sendfile, and 206 answers to Range requests.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "support/loopback_win.h"
+#include "support/temp_dir_win.h"
+
+namespace dkl::testing {
+
+class NginxServer {
+ public:
+  // Returns once the server accepts connections, or after a few seconds with ok() false.
+  explicit NginxServer(const std::filesystem::path& root);
+  NginxServer(const NginxServer&) = delete;
+  NginxServer& operator=(const NginxServer&) = delete;
+  // Returns once the port refuses connections again (bounded).
+  ~NginxServer();
+
+  bool ok() const { return ok_; }
+  std::uint16_t port() const { return port_; }
+  // "http://127.0.0.1:PORT" followed by `path`, which starts with a slash.
+  std::string url(std::string_view path) const;
+  // Why the server could not be launched, else what serve-static and nginx reported on starting:
+  // the reason to show when ok() is false.
+  std::string log() const;
+
+ private:
+  bool Start(const std::filesystem::path& root);
+  void Stop();
+  bool Fail(std::string reason);
+
+  WinsockSession winsock_;
+  TempDir state_;  // nginx.conf, pid, error log, temp folders and the scripts' reports
+  std::string unix_state_;
+  std::uint16_t port_ = 0;
+  bool launched_ = false;
+  bool ok_ = false;
+  std::string failure_;  // why the server could not even be launched
+};
+
+}  // namespace dkl::testing
