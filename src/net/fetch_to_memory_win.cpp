@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "net/http_request_win.h"
@@ -16,29 +17,34 @@ constexpr DWORD kReadChunkBytes = 65536;
 
 Status TooLarge() { return MakeStatus(StatusKind::Manifest, "too large"); }
 
-// Reads the Content-Length like strtoll: leading white space and a sign allowed, a text that does
-// not start with a number reads as 0. A missing header is no error.
-bool DeclaredLengthExceeds(HINTERNET request, std::uint64_t max_bytes) {
+// The Content-Length read like strtoll: leading white space and a sign allowed, a text that does
+// not start with a number reads as 0. Empty when the header is missing, which is no error.
+std::optional<long long> DeclaredLength(HINTERNET request) {
   wchar_t text[32] = {};  // 64 bytes
   DWORD size = sizeof(text) - sizeof(wchar_t);
   if (!WinHttpQueryHeaders(request, WINHTTP_QUERY_CONTENT_LENGTH, WINHTTP_HEADER_NAME_BY_INDEX, text, &size,
                            WINHTTP_NO_HEADER_INDEX)) {
-    return false;
+    return std::nullopt;
   }
-  const long long declared = std::wcstoll(text, nullptr, 10);
-  return static_cast<std::uint64_t>(declared) > max_bytes;
+  return std::wcstoll(text, nullptr, 10);
 }
 
-Status ReadBody(HINTERNET request, std::uint64_t max_bytes, Bytes& body) {
+Status ReadBody(HINTERNET request, std::uint64_t max_bytes, std::optional<long long> declared, Bytes& body) {
   const auto chunk = std::make_unique<std::uint8_t[]>(kReadChunkBytes);
   while (true) {
     DWORD read = 0;
     if (!WinHttpReadData(request, chunk.get(), kReadChunkBytes, &read)) return WinHttpFailure("read", GetLastError());
-    if (read == 0) return OkStatus();
+    if (read == 0) break;
     // Checked on every chunk: a server that sends no length, or a false one, cannot push past the cap.
     if (body.size() + read > max_bytes) return TooLarge();
     body.insert(body.end(), chunk.get(), chunk.get() + read);
   }
+  // WinHTTP can end a body early as if it were complete when the server closes the connection;
+  // a document cut short is a failed transfer, not a smaller document.
+  if (declared && *declared > 0 && body.size() < static_cast<std::uint64_t>(*declared)) {
+    return MakeStatus(StatusKind::Network, "short body");
+  }
+  return OkStatus();
 }
 
 }  // namespace
@@ -61,8 +67,9 @@ Status FetchToMemory(const HttpSession& session, std::string_view url, std::uint
   if (status_code < 200 || status_code > 299) {
     return MakeStatus(StatusKind::Network, "HTTP " + std::to_string(status_code));
   }
-  if (DeclaredLengthExceeds(handles.request, max_bytes)) return TooLarge();
-  return ReadBody(handles.request, max_bytes, body);
+  const std::optional<long long> declared = DeclaredLength(handles.request);
+  if (declared && static_cast<std::uint64_t>(*declared) > max_bytes) return TooLarge();
+  return ReadBody(handles.request, max_bytes, declared, body);
 }
 
 }  // namespace dkl

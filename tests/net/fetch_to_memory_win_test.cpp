@@ -44,9 +44,8 @@ TEST_F(FetchToMemoryTest, TooLargeBodiesAreRefused) {
   server_.Route("/one-over", FaultResponse{.body = std::string(200001, 'o')});
   server_.Route("/declared", FaultResponse{.body = "short", .content_length = "5000000"});
   server_.Route("/unframed", FaultResponse{.body = std::string(3000, 'u'), .omit_content_length = true});
-  server_.Route("/not-a-number", FaultResponse{.body = std::string(3000, 'n'), .content_length = "abc"});
   const std::pair<const char*, std::uint64_t> cases[] = {
-      {"/one-over", 200000}, {"/declared", 4999999}, {"/unframed", 2999}, {"/not-a-number", 2999}};
+      {"/one-over", 200000}, {"/declared", 4999999}, {"/unframed", 2999}};
   for (const auto& [path, cap] : cases) {
     const Status status = Fetch(path, cap);
     EXPECT_EQ(status.kind, StatusKind::Manifest) << path;
@@ -59,6 +58,12 @@ TEST_F(FetchToMemoryTest, DeclaredLengthAboveTheCapIsRefusedBeforeTheBody) {
   server_.Route("/declared", FaultResponse{.body = std::string(100, 'd'), .content_length = "100", .stall_after = 0});
   const Status status = Fetch("/declared", 99, 30000);
   EXPECT_EQ(status.message, "too large");
+}
+
+TEST_F(FetchToMemoryTest, ContentLengthThatIsNotANumberDoesNotStopTheFetch) {
+  server_.Route("/not-a-number", FaultResponse{.body = "abc", .content_length = "many"});
+  const Status status = Fetch("/not-a-number", 10);
+  EXPECT_TRUE(status.ok()) << status.message;
 }
 
 TEST_F(FetchToMemoryTest, StatusOutside2xxIsANetworkFailure) {
@@ -75,13 +80,15 @@ TEST_F(FetchToMemoryTest, StalledBodyFailsInTheReadStepAfterTheBodyTimeout) {
   server_.Route("/stall", FaultResponse{.body = std::string(1000, 's'), .stall_after = 100});
   const Status status = Fetch("/stall", 5000, 300);
   EXPECT_EQ(status.kind, StatusKind::Network);
-  EXPECT_EQ(status.message, "read (WinHTTP 12002)");
+  // Windows reports ERROR_WINHTTP_TIMEOUT (12002); Wine passes on the socket's WSAETIMEDOUT (10060).
+  EXPECT_EQ(status.message.rfind("read (WinHTTP ", 0), 0u) << status.message;
 }
 
-TEST_F(FetchToMemoryTest, BodyCutShortFails) {
+TEST_F(FetchToMemoryTest, BodyCutShortIsAFailureNotASmallerDocument) {
   server_.Route("/cut", FaultResponse{.body = std::string(1000, 'c'), .cut_after = 100});
   const Status status = Fetch("/cut", 5000);
-  EXPECT_FALSE(status.ok());
+  EXPECT_EQ(status.kind, StatusKind::Network);
+  EXPECT_TRUE(status.message == "short body" || status.message.rfind("read (WinHTTP ", 0) == 0) << status.message;
 }
 
 TEST_F(FetchToMemoryTest, ThreeRedirectsAreFollowedAndAFourthIsNot) {
