@@ -12,11 +12,6 @@ namespace {
 
 constexpr DWORD kTls12And13 = 0x2800;  // WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_2 | _TLS1_3
 constexpr DWORD kTls12 = 0x800;
-constexpr int kResolveTimeoutMs = 10000;
-constexpr int kConnectTimeoutMs = 10000;
-constexpr int kSendTimeoutMs = 30000;
-// The receive timeout is what ends a stalled download.
-constexpr int kReceiveTimeoutMs = 30000;
 
 struct OsVersion {
   unsigned long major = 0;
@@ -59,7 +54,7 @@ std::wstring MakeUserAgent() {
   return length < 0 ? std::wstring() : std::wstring(buffer, static_cast<std::size_t>(length));
 }
 
-HttpSession OpenHttpSession(const std::wstring& user_agent) {
+HttpSession OpenHttpSession(const std::wstring& user_agent, const SessionTimeouts& timeouts) {
   HINTERNET session = WinHttpOpen(user_agent.c_str(), WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
                                   WINHTTP_NO_PROXY_BYPASS, 0);
   if (session == nullptr) return HttpSession();
@@ -68,7 +63,7 @@ HttpSession OpenHttpSession(const std::wstring& user_agent) {
     protocols = kTls12;
     WinHttpSetOption(session, WINHTTP_OPTION_SECURE_PROTOCOLS, &protocols, sizeof(protocols));
   }
-  WinHttpSetTimeouts(session, kResolveTimeoutMs, kConnectTimeoutMs, kSendTimeoutMs, kReceiveTimeoutMs);
+  WinHttpSetTimeouts(session, timeouts.resolve_ms, timeouts.connect_ms, timeouts.send_ms, timeouts.receive_ms);
   return HttpSession(session);
 }
 
