@@ -1,0 +1,217 @@
+// Objects from mirrors to proved finished files, against nginx and the fault server.
+#include "update/object_fetch_win.h"
+
+#include <zlib.h>
+
+#include <gtest/gtest.h>
+
+#include "support/fault_server_win.h"
+#include "support/loopback_win.h"
+#include "support/nginx_server_win.h"
+#include "support/temp_dir_win.h"
+#include "update/object_names.h"
+#include "update/sha256.h"
+#include "update/unpack_part_win.h"
+
+namespace dkl {
+namespace {
+
+using testing::FaultResponse;
+using testing::FaultServer;
+using testing::NginxServer;
+using testing::ReadFile;
+using testing::TempDir;
+using testing::WriteFile;
+
+std::string HexOf(std::string_view content) {
+  Sha256 hash;
+  hash.Update(AsBytes(content));
+  return Sha256Hex(hash.Finish());
+}
+
+// A gzip file around raw DEFLATE data, with a name and a header CRC, and a trailer that is wrong on
+// purpose: only the SHA-256 of the content may decide.
+std::string GzipWithNameAndHeaderCrc(std::string_view content) {
+  z_stream stream{};
+  deflateInit2(&stream, 9, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+  std::string deflated(deflateBound(&stream, static_cast<uLong>(content.size())), '\0');
+  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(content.data()));
+  stream.avail_in = static_cast<uInt>(content.size());
+  stream.next_out = reinterpret_cast<Bytef*>(deflated.data());
+  stream.avail_out = static_cast<uInt>(deflated.size());
+  deflate(&stream, Z_FINISH);
+  deflated.resize(stream.total_out);
+  deflateEnd(&stream);
+  std::string gzip("\x1f\x8b\x08\x0a\0\0\0\0\0\x03", 10);  // FNAME | FHCRC
+  gzip += std::string("object.bin\0", 11);
+  gzip += std::string("\x12\x34", 2);
+  gzip += deflated;
+  gzip += std::string("\xde\xad\xbe\xef\0\0\0\0", 8);
+  return gzip;
+}
+
+std::string Content(std::size_t size) {
+  std::string text;
+  while (text.size() < size) text += "the crown of dusk, line " + std::to_string(text.size()) + "\n";
+  text.resize(size);
+  return text;
+}
+
+class ObjectFetchTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(nginx_.ok()) << nginx_.log();
+    ASSERT_TRUE(faults_.ok());
+    std::filesystem::create_directories(area_);
+  }
+
+  // Publishes `content` on the nginx site under its hash (gzip-compressed when asked).
+  FileEntry Publish(const std::string& path, const std::string& content, bool gz) {
+    FileEntry entry{path, HexOf(content), content.size(), std::nullopt};
+    std::string object = content;
+    if (gz) {
+      object = GzipWithNameAndHeaderCrc(content);
+      entry.gz = object.size();
+    }
+    WriteFile(site_ / "objects" / entry.sha256.substr(0, 2) / (entry.sha256 + (gz ? ".gz" : "")), object);
+    return entry;
+  }
+
+  Status Fetch(const std::vector<std::string>& mirrors, const FileEntry& entry) {
+    return FetchObject(session_, mirrors, entry, area_.path(), progress_, finished_,
+                       [this](std::chrono::milliseconds pause) { pauses_.push_back(pause.count()); });
+  }
+
+  TempDir site_;
+  TempDir area_;
+  NginxServer nginx_{site_.path()};
+  FaultServer faults_;
+  HttpSession session_ = OpenHttpSession(MakeUserAgent());
+  UpdateProgress progress_;
+  std::filesystem::path finished_;
+  std::vector<long long> pauses_;
+};
+
+TEST_F(ObjectFetchTest, PlainAndGzipObjectsArriveProved) {
+  const std::string content = Content(3 * 1048576 + 5);
+  for (const bool gz : {false, true}) {
+    progress_.bytes_done = 0;
+    const FileEntry entry = Publish(gz ? "data/packed.dat" : "data/plain.dat", content, gz);
+    const Status status = Fetch({nginx_.url("")}, entry);
+    ASSERT_TRUE(status.ok()) << status.message;
+    EXPECT_EQ(finished_, area_ / (entry.sha256 + (gz ? ".gz.ok" : ".ok")));
+    EXPECT_TRUE(ReadFile(finished_) == content);
+    EXPECT_FALSE(std::filesystem::exists(area_ / PartFileName(entry)));
+    EXPECT_EQ(progress_.bytes_done.load(), DownloadLength(entry));
+    EXPECT_TRUE(pauses_.empty());
+  }
+}
+
+TEST_F(ObjectFetchTest, CompletePartFromAnEarlierRunIsUnpackedWithoutARequest) {
+  const std::string content = Content(5000);
+  const FileEntry entry{"a.txt", HexOf(content), content.size(), std::nullopt};
+  WriteFile(area_ / PartFileName(entry), content);
+  ASSERT_TRUE(Fetch({faults_.url("")}, entry).ok());
+  EXPECT_TRUE(faults_.requests().empty());
+  EXPECT_EQ(ReadFile(finished_), content);
+}
+
+TEST_F(ObjectFetchTest, EmptyEntryBecomesAnEmptyFinishedFileWithoutARequest) {
+  const FileEntry entry{"empty.cfg", HexOf(""), 0, std::nullopt};
+  ASSERT_TRUE(Fetch({faults_.url("")}, entry).ok());
+  EXPECT_TRUE(std::filesystem::exists(finished_));
+  EXPECT_EQ(std::filesystem::file_size(finished_), 0u);
+  EXPECT_TRUE(faults_.requests().empty());
+}
+
+TEST_F(ObjectFetchTest, OneDamagedMirrorIsTriedThreeTimesWithGrowingPauses) {
+  const std::string content = Content(4000);
+  const FileEntry entry{"bin/Game.exe", HexOf(content), content.size(), std::nullopt};
+  faults_.Route(ObjectUrl("", entry.sha256, false), FaultResponse{.body = Content(3999) + "!"});
+  const Status status = Fetch({faults_.url("")}, entry);
+  EXPECT_EQ(status.kind, StatusKind::Corrupt);
+  EXPECT_EQ(status.message, "bin/Game.exe");
+  EXPECT_EQ(faults_.requests().size(), 3u);
+  EXPECT_EQ(pauses_, (std::vector<long long>{400, 800}));
+  EXPECT_FALSE(std::filesystem::exists(area_ / FinishedFileName(entry)));
+}
+
+TEST_F(ObjectFetchTest, UnreachableFirstMirrorGivesWayToTheSecond) {
+  const FileEntry entry = Publish("data/b.dat", Content(700000), false);
+  const std::string down = "http://127.0.0.1:" + std::to_string(testing::FreeLoopbackPort());
+  const Status status = Fetch({down, nginx_.url("")}, entry);
+  ASSERT_TRUE(status.ok()) << status.message;
+  EXPECT_EQ(pauses_, std::vector<long long>{400});
+  EXPECT_EQ(progress_.bytes_done.load(), entry.size);
+}
+
+TEST_F(ObjectFetchTest, DownloadCutOffHalfWayResumesOnTheNextMirror) {
+  const std::string content = Content(800000);
+  const FileEntry entry = Publish("data/c.dat", content, false);
+  faults_.Route(ObjectUrl("", entry.sha256, false), FaultResponse{.body = content, .cut_after = 400000});
+  const Status status = Fetch({faults_.url(""), nginx_.url("")}, entry);
+  ASSERT_TRUE(status.ok()) << status.message;
+  EXPECT_EQ(progress_.bytes_done.load(), entry.size) << "the cut attempt's half is counted once";
+  EXPECT_EQ(ReadFile(finished_), content);
+}
+
+TEST_F(ObjectFetchTest, EmptyMirrorList) {
+  const Status status = Fetch({}, FileEntry{"x", HexOf("x"), 1, std::nullopt});
+  EXPECT_EQ(status.kind, StatusKind::Network);
+  EXPECT_EQ(status.message, "no mirror");
+}
+
+class UnpackPartTest : public ::testing::Test {
+ protected:
+  Status Unpack(const std::string& part_bytes, const FileEntry& entry) {
+    WriteFile(part_, part_bytes);
+    return UnpackPart(part_, entry, finished_);
+  }
+
+  TempDir area_;
+  std::filesystem::path part_ = area_ / "object.part";
+  std::filesystem::path finished_ = area_ / "object.ok";
+};
+
+TEST_F(UnpackPartTest, ContentThatInflatesPastTheSizeIsRefusedWithThePath) {
+  const std::string content = Content(3 * 1048576);
+  const std::string gzip = GzipWithNameAndHeaderCrc(content);
+  const FileEntry entry{"maps/world.bin", HexOf(content.substr(0, 2000000)), 2000000, gzip.size()};
+  const Status status = Unpack(gzip, entry);
+  EXPECT_EQ(status.kind, StatusKind::Corrupt);
+  EXPECT_EQ(status.message, "maps/world.bin");
+  EXPECT_FALSE(std::filesystem::exists(finished_));
+  EXPECT_FALSE(std::filesystem::exists(part_));
+}
+
+TEST_F(UnpackPartTest, DamagedObjectsAreRefusedAndLeaveNothing) {
+  const std::string content = Content(100000);
+  const std::string gzip = GzipWithNameAndHeaderCrc(content);
+  std::string cut = gzip.substr(0, gzip.size() / 2) + std::string(8, '\0');
+  std::string garbled = gzip;
+  garbled[40] = static_cast<char>(garbled[40] ^ 0xff);
+  const struct {
+    const char* name;
+    std::string part;
+    FileEntry entry;
+    const char* message;
+  } cases[] = {
+      {"not gzip", "plain text, no header at all", {"p", HexOf(content), content.size(), 28}, "p: gzip header"},
+      {"deflate cut short", cut, {"p", HexOf(content), content.size(), cut.size()}, "p: inflate"},
+      {"longer than expected", gzip, {"p", HexOf(content), content.size(), gzip.size() - 1}, "p: unreadable part"},
+      {"wrong hash", content, {"p", HexOf("other"), content.size(), std::nullopt}, "p"},
+      {"wrong size", content, {"p", HexOf(content), content.size() + 1, std::nullopt}, "p"},
+  };
+  for (const auto& c : cases) {
+    const Status status = Unpack(c.part, c.entry);
+    EXPECT_EQ(status.kind, StatusKind::Corrupt) << c.name;
+    EXPECT_EQ(status.message, c.message) << c.name;
+    EXPECT_FALSE(std::filesystem::exists(finished_)) << c.name;
+    EXPECT_FALSE(std::filesystem::exists(part_)) << c.name;
+  }
+  const Status garbled_status = Unpack(garbled, FileEntry{"p", HexOf(content), content.size(), garbled.size()});
+  EXPECT_EQ(garbled_status.kind, StatusKind::Corrupt);
+}
+
+}  // namespace
+}  // namespace dkl
