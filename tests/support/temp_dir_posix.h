@@ -1,0 +1,30 @@
+// A fresh folder under the host's temporary folder, removed with everything in it afterwards.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace dkl::testing {
+
+class TempDir {
+ public:
+  TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  ~TempDir();
+
+  const std::filesystem::path& path() const { return path_; }
+  std::filesystem::path operator/(const std::filesystem::path& child) const { return path_ / child; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// Writes `content` to `path` directly (not atomically), creating parent folders.
+void WriteFile(const std::filesystem::path& path, std::string_view content);
+
+// The whole content of `path`, or an empty string when it cannot be read.
+std::string ReadFile(const std::filesystem::path& path);
+
+}  // namespace dkl::testing
