@@ -177,6 +177,7 @@ Status UnpackPart(const std::filesystem::path& part_file, const FileEntry& entry
                   const std::filesystem::path& finished_file) {
   PartReader part(part_file, entry);
   if (!part.ok()) {
+    part.Close();
     DeleteFileW(part_file.c_str());
     return Corrupt(entry, ": unreadable part");
   }
@@ -184,6 +185,7 @@ Status UnpackPart(const std::filesystem::path& part_file, const FileEntry& entry
       CreateFileW(finished_file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!finished) {
     Status failure = LastErrorStatus("create " + entry.path);
+    part.Close();
     DeleteFileW(part_file.c_str());
     return failure;
   }

@@ -8,7 +8,7 @@ namespace {
 // A gzip header with `flags` and `fields` after the fixed 10 bytes, then `tail` more bytes.
 Bytes Gzip(std::uint8_t flags, std::initializer_list<std::uint8_t> fields, std::size_t tail = 10) {
   Bytes data = {0x1f, 0x8b, 0x08, flags, 0, 0, 0, 0, 0, 3};
-  data.insert(data.end(), fields);
+  for (const std::uint8_t byte : fields) data.push_back(byte);
   data.resize(data.size() + tail, 0xaa);
   return data;
 }

@@ -62,7 +62,6 @@ class ObjectFetchTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(nginx_.ok()) << nginx_.log();
     ASSERT_TRUE(faults_.ok());
-    std::filesystem::create_directories(area_);
   }
 
   // Publishes `content` on the nginx site under its hash (gzip-compressed when asked).
