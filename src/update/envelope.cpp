@@ -42,7 +42,9 @@ bool VerifyPayloadSignature(ByteView payload, ByteView signature) {
   return VerifyPayloadSignatureWith(payload, signature, kManifestPublicKey);
 }
 
-Status OpenEnvelope(ByteView body, Manifest& manifest) {
+Status OpenEnvelope(ByteView body, Manifest& manifest) { return OpenEnvelopeWith(body, kManifestPublicKey, manifest); }
+
+Status OpenEnvelopeWith(ByteView body, const std::array<std::uint8_t, 32>& public_key, Manifest& manifest) {
   constexpr bool kAllowExceptions = false;
   constexpr bool kIgnoreComments = false;
   const nlohmann::json envelope =
@@ -57,7 +59,7 @@ Status OpenEnvelope(ByteView body, Manifest& manifest) {
   if (payload.empty()) return SignatureFailure();
   const Bytes signature = DecodeBase64(*signature_text);
   if (signature.size() != kSignatureBytes) return SignatureFailure();
-  if (!VerifyPayloadSignature(payload, signature)) return SignatureFailure();
+  if (!VerifyPayloadSignatureWith(payload, signature, public_key)) return SignatureFailure();
 
   Manifest parsed;
   if (Status status = ParseManifest(payload, parsed); !status.ok()) return status;

@@ -16,6 +16,9 @@ bool VerifyPayloadSignatureWith(ByteView payload, ByteView signature, const std:
 // The same under the key built into the launcher.
 bool VerifyPayloadSignature(ByteView payload, ByteView signature);
 
+// The same under `public_key`: what the publisher's own check uses with the key it is given.
+Status OpenEnvelopeWith(ByteView body, const std::array<std::uint8_t, 32>& public_key, Manifest& manifest);
+
 // Checks the envelope's signature before anything of the payload is parsed, then parses and
 // validates exactly the verified bytes. On success `manifest` is replaced whole; on failure it is
 // untouched. A malformed envelope and a bad signature are both kind signature.

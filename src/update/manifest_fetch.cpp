@@ -5,7 +5,6 @@
 namespace dkl {
 namespace {
 
-constexpr std::uint64_t kManifestCapBytes = 8388608;
 constexpr std::uint32_t kManifestBodyTimeoutMs = 20000;
 
 }  // namespace

@@ -12,6 +12,9 @@
 
 namespace dkl {
 
+// The most a mirror may send as its manifest; the publisher refuses to write more.
+inline constexpr std::uint64_t kManifestCapBytes = 8388608;
+
 // Fetches one document into memory under a size cap and a body timeout (the HTTP transport).
 using FetchDocument =
     std::function<Status(const std::string& url, std::uint64_t max_bytes, Bytes& body, std::uint32_t timeout_ms)>;

@@ -12,12 +12,13 @@
 #include "base/status.h"
 #include "publishing/signing.h"
 #include "update/manifest.h"
+#include "update/manifest_fetch.h"
 
 namespace dkl::publish {
 
 inline constexpr std::string_view kManifestFileName = "manifest.json";
 // The launcher downloads at most this much of manifest.json and refuses a longer one as too large.
-inline constexpr std::size_t kLauncherManifestFetchLimit = 8388608;
+inline constexpr std::uint64_t kLauncherManifestFetchLimit = kManifestCapBytes;
 
 // The whole manifest.json of the site; `present` false when the site has none. Larger files than
 // any launcher would fetch are still read, up to a sanity limit, so that they can be reported.

@@ -6,7 +6,7 @@
 
 #include "base/json_object.h"
 #include "update/base64.h"
-#include "update/manifest_validation.h"
+#include "update/envelope.h"
 
 namespace dkl::publishing {
 
@@ -26,25 +26,16 @@ Status DecodeEnvelope(ByteView body, Bytes& payload, Bytes& signature) {
   return OkStatus();
 }
 
-bool VerifySignature(ByteView payload, ByteView signature, const PublicKey& key) {
-  return signature.size() == crypto_sign_BYTES &&
-         crypto_sign_verify_detached(signature.data(), payload.data(), payload.size(), key.data()) == 0;
-}
-
 Status OpenEnvelopeWithKey(ByteView body, const PublicKey& key, Manifest& manifest) {
   Bytes payload;
   Bytes signature;
-  Status status = DecodeEnvelope(body, payload, signature);
-  if (!status.ok()) return status;
+  if (Status decoded = DecodeEnvelope(body, payload, signature); !decoded.ok()) return decoded;
   if (signature.size() != crypto_sign_BYTES) return MakeStatus(StatusKind::Signature, "signature is not 64 bytes");
-  if (!VerifySignature(payload, signature, key)) {
-    return MakeStatus(StatusKind::Signature, "signature does not verify with this public key");
+  Status opened = OpenEnvelopeWith(body, key, manifest);
+  if (opened.kind == StatusKind::Signature && opened.message.empty()) {
+    opened.message = "signature does not verify with this public key";
   }
-  Manifest opened;
-  status = ParseManifest(payload, opened);
-  if (status.ok()) status = ValidateManifest(opened);
-  if (status.ok()) manifest = std::move(opened);
-  return status;
+  return opened;
 }
 
 }  // namespace dkl::publishing

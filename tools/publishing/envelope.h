@@ -17,11 +17,8 @@ using PublicKey = std::array<std::uint8_t, 32>;
 // an envelope or a member is not Base64 of something; the signature is not checked for length.
 Status DecodeEnvelope(ByteView body, Bytes& payload, Bytes& signature);
 
-// Yes when `signature` is 64 bytes and a valid Ed25519 signature of `payload` under `key`.
-bool VerifySignature(ByteView payload, ByteView signature, const PublicKey& key);
-
-// Decode, verify under `key`, ParseManifest and ValidateManifest, in the launcher's order; the
-// first failure is returned (parse and validation failures unchanged, kind manifest).
+// The launcher's own reading of the envelope under `key`, with the signature failures, which the
+// launcher leaves without a message, explained for the release engineer.
 Status OpenEnvelopeWithKey(ByteView body, const PublicKey& key, Manifest& manifest);
 
 }  // namespace dkl::publishing
