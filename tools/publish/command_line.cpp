@@ -107,11 +107,11 @@ Status ParseOptions(const std::vector<std::string>& args, const Command& command
     const std::string& arg = args[i];
     const std::size_t equals = arg.find('=');
     const std::string name = arg.substr(0, equals);
-    const auto spec = std::find_if(command.options.begin(), command.options.end(),
+    const auto known = std::find_if(command.options.begin(), command.options.end(),
                                    [&](const OptionSpec& option) { return option.name == name; });
-    if (spec == command.options.end()) return UsageError("unknown argument " + arg);
+    if (known == command.options.end()) return UsageError("unknown argument " + arg);
     if (values.count(name) != 0) return UsageError(name + " is given twice");
-    if (!spec->takes_value) {
+    if (!known->takes_value) {
       if (equals != std::string::npos) return UsageError(name + " takes no value");
       values[name];
     } else {
