@@ -1,0 +1,79 @@
+#include "update/file_placement_win.h"
+
+#include <windows.h>
+
+#include <thread>
+
+#include "base/paths_win.h"
+#include "base/status_win.h"
+#include "update/manifest_path_win.h"
+
+namespace dkl {
+namespace {
+
+constexpr int kTriesOnABusyTarget = 25;
+constexpr std::chrono::milliseconds kPauseBetweenTries{200};
+
+// What a running game causes: it holds the file open, or Windows denies replacing it meanwhile.
+bool TargetIsBusy(DWORD error) {
+  return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
+}  // namespace
+
+void SleepBeforeRetry(std::chrono::milliseconds pause) { std::this_thread::sleep_for(pause); }
+
+Status PlaceFile(const std::filesystem::path& source, const std::filesystem::path& target, const FileEntry& entry,
+                 Known& placed, const PlacementPause& pause) {
+  std::error_code ignored;
+  std::filesystem::create_directories(target.parent_path(), ignored);
+
+  DWORD error = ERROR_SUCCESS;
+  for (int busy = 0;;) {
+    if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      error = ERROR_SUCCESS;
+      break;
+    }
+    error = GetLastError();
+    if (!TargetIsBusy(error) || ++busy == kTriesOnABusyTarget) break;
+    pause(kPauseBetweenTries);
+  }
+  if (error != ERROR_SUCCESS) {
+    DeleteFileW(source.c_str());
+    if (TargetIsBusy(error)) return MakeStatus(StatusKind::GameRunning, entry.path);
+    return StatusFromWindowsError(error, "place " + entry.path);
+  }
+
+  WIN32_FILE_ATTRIBUTE_DATA attributes{};
+  if (!GetFileAttributesExW(target.c_str(), GetFileExInfoStandard, &attributes) ||
+      (attributes.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return MakeStatus(StatusKind::Io, "stat " + entry.path);
+  }
+  const std::uint64_t ticks =
+      (std::uint64_t{attributes.ftLastWriteTime.dwHighDateTime} << 32) | attributes.ftLastWriteTime.dwLowDateTime;
+  placed = Known{(std::uint64_t{attributes.nFileSizeHigh} << 32) | attributes.nFileSizeLow, MtimeFromFileTime(ticks),
+                 entry.sha256};
+  return OkStatus();
+}
+
+Status PlaceContentGroup(const std::filesystem::path& game_folder, const std::vector<FileEntry>& group,
+                         const std::filesystem::path& finished_file, const PlacedFileCallback& on_placed,
+                         UpdateProgress& progress, const PlacementPause& pause) {
+  for (std::size_t i = 0; i < group.size(); ++i) {
+    const FileEntry& entry = group[i];
+    std::filesystem::path target;
+    if (!ResolveManifestPath(game_folder, entry.path, target)) return MakeStatus(StatusKind::Manifest, entry.path);
+    std::filesystem::path source = finished_file;
+    if (i + 1 < group.size()) {
+      source = WithSuffix(finished_file, (L".copy" + std::to_wstring(i)).c_str());
+      if (!CopyFileW(finished_file.c_str(), source.c_str(), FALSE)) return LastErrorStatus("copy " + entry.path);
+    }
+    Known placed;
+    if (Status status = PlaceFile(source, target, entry, placed, pause); !status.ok()) return status;
+    on_placed(entry, placed);
+    progress.files_done.fetch_add(1);
+  }
+  return OkStatus();
+}
+
+}  // namespace dkl
