@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/json_file_win.h"
-#include "support/temp_dir_win.h"
+#include "support/temp_dir.h"
 
 namespace dkl {
 namespace {

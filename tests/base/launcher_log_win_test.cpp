@@ -4,7 +4,7 @@
 
 #include <cctype>
 
-#include "support/temp_dir_win.h"
+#include "support/temp_dir.h"
 
 namespace dkl {
 namespace {

@@ -11,7 +11,7 @@
 #include "base/paths_win.h"
 #include "base/text_win.h"
 #include "base/unique_handle_win.h"
-#include "support/temp_dir_win.h"
+#include "support/temp_dir.h"
 
 namespace dkl {
 namespace {

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "support/loopback_win.h"
-#include "support/temp_dir_win.h"
+#include "support/temp_dir.h"
 
 namespace dkl::testing {
 

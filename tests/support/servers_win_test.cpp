@@ -15,7 +15,7 @@
 #include "support/fault_server_win.h"
 #include "support/loopback_win.h"
 #include "support/nginx_server_win.h"
-#include "support/temp_dir_win.h"
+#include "support/temp_dir.h"
 
 namespace dkl::testing {
 

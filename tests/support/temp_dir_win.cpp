@@ -1,10 +1,8 @@
-#include "support/temp_dir_win.h"
+#include "support/temp_dir.h"
 
 #include <windows.h>
 
 #include <atomic>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 
@@ -32,19 +30,6 @@ TempDir::~TempDir() {
     entry.increment(error);
   }
   std::filesystem::remove_all(path_, error);
-}
-
-void WriteFile(const std::filesystem::path& path, std::string_view content) {
-  std::filesystem::create_directories(path.parent_path());
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(content.data(), static_cast<std::streamsize>(content.size()));
-}
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
 }
 
 }  // namespace dkl::testing

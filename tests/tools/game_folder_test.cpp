@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "support/temp_dir_posix.h"
+#include "support/temp_dir.h"
 
 namespace dkl::testing {
 namespace {

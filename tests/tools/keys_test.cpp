@@ -5,7 +5,7 @@
 #include <sys/stat.h>
 
 #include "support/development_key.h"
-#include "support/temp_dir_posix.h"
+#include "support/temp_dir.h"
 
 namespace dkl::testing {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "base/status.h"
 #include "publish/publish.h"
-#include "support/temp_dir_posix.h"
+#include "support/temp_dir.h"
 #include "update/manifest.h"
 
 namespace dkl::testing {

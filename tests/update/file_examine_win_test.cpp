@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "support/file_hold_win.h"
-#include "support/temp_dir_win.h"
+#include "support/temp_dir.h"
 
 namespace dkl {
 namespace {

@@ -5,7 +5,7 @@
 #include <random>
 
 #include "support/file_hold_win.h"
-#include "support/temp_dir_win.h"
+#include "support/temp_dir.h"
 
 namespace dkl {
 namespace {

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "base/unique_handle_win.h"
-#include "support/temp_dir_win.h"
+#include "support/temp_dir.h"
 
 namespace dkl {
 namespace {

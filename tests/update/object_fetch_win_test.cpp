@@ -8,7 +8,7 @@
 #include "support/fault_server_win.h"
 #include "support/loopback_win.h"
 #include "support/nginx_server_win.h"
-#include "support/temp_dir_win.h"
+#include "support/temp_dir.h"
 #include "update/object_names.h"
 #include "update/sha256.h"
 #include "update/unpack_part_win.h"

@@ -1,4 +1,5 @@
-// A fresh folder under the host's temporary folder, removed with everything in it afterwards.
+// A fresh folder under the temporary folder, removed with everything in it afterwards. Each build
+// creates it its own way (temp_dir_win.cpp, temp_dir_posix.cpp); the file helpers are shared.
 #pragma once
 
 #include <filesystem>
