@@ -5,16 +5,16 @@
 #include <cstdio>
 #include <ctime>
 
+#include "base/file_stat_win.h"
 #include "base/log_line.h"
 
 namespace dkl {
 namespace {
 
 void DeleteIfOversized(const std::filesystem::path& log) {
-  WIN32_FILE_ATTRIBUTE_DATA attributes{};
-  if (GetFileAttributesExW(log.c_str(), GetFileExInfoStandard, &attributes)) {
-    const std::uint64_t size = (std::uint64_t{attributes.nFileSizeHigh} << 32) | attributes.nFileSizeLow;
-    if (size <= kLauncherLogMaxBytes) return;
+  FileStat stat;
+  if (StatFile(log, stat)) {
+    if (stat.size <= kLauncherLogMaxBytes) return;
   } else if (GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_PATH_NOT_FOUND) {
     return;
   }

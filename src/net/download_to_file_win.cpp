@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "base/file_stat_win.h"
 #include "base/status_win.h"
 #include "base/unique_handle_win.h"
 #include "net/http_request_win.h"
@@ -18,10 +19,8 @@ constexpr DWORD kWsaTimedOut = 10060;
 
 // The part file's size, or 0 when there is none (a folder in its place counts as none).
 std::uint64_t ExistingSize(const std::filesystem::path& part_file) {
-  WIN32_FILE_ATTRIBUTE_DATA attributes{};
-  if (!GetFileAttributesExW(part_file.c_str(), GetFileExInfoStandard, &attributes)) return 0;
-  if (attributes.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return 0;
-  return (std::uint64_t{attributes.nFileSizeHigh} << 32) | attributes.nFileSizeLow;
+  FileStat stat;
+  return StatFile(part_file, stat) && !stat.directory ? stat.size : 0;
 }
 
 // A 206 continues the part file; any other 2xx carries the whole object, so it starts over.

@@ -4,6 +4,7 @@
 
 #include <thread>
 
+#include "base/file_stat_win.h"
 #include "base/paths_win.h"
 #include "base/status_win.h"
 #include "update/manifest_path_win.h"
@@ -44,15 +45,9 @@ Status PlaceFile(const std::filesystem::path& source, const std::filesystem::pat
     return StatusFromWindowsError(error, "place " + entry.path);
   }
 
-  WIN32_FILE_ATTRIBUTE_DATA attributes{};
-  if (!GetFileAttributesExW(target.c_str(), GetFileExInfoStandard, &attributes) ||
-      (attributes.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    return MakeStatus(StatusKind::Io, "stat " + entry.path);
-  }
-  const std::uint64_t ticks =
-      (std::uint64_t{attributes.ftLastWriteTime.dwHighDateTime} << 32) | attributes.ftLastWriteTime.dwLowDateTime;
-  placed = Known{(std::uint64_t{attributes.nFileSizeHigh} << 32) | attributes.nFileSizeLow, MtimeFromFileTime(ticks),
-                 entry.sha256};
+  FileStat stat;
+  if (!StatFile(target, stat) || stat.directory) return MakeStatus(StatusKind::Io, "stat " + entry.path);
+  placed = Known{stat.size, MtimeFromFileTime(stat.last_write_ticks), entry.sha256};
   return OkStatus();
 }
 
