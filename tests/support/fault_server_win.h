@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "support/loopback_win.h"
+#include "support/seen_request.h"
 
 namespace dkl::testing {
 
@@ -35,14 +36,6 @@ struct FaultResponse {
   std::size_t cut_after = std::string::npos;
   // The Location header, when not empty.
   std::string location{};
-};
-
-struct SeenRequest {
-  std::string method;
-  std::string path;   // the request target as sent, query included
-  std::string range;  // the Range header's value, or ""
-
-  bool operator==(const SeenRequest&) const = default;
 };
 
 class FaultServer {

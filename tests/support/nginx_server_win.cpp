@@ -4,7 +4,9 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <iomanip>
 #include <optional>
+#include <sstream>
 #include <thread>
 
 #include "base/text_win.h"
@@ -121,6 +123,21 @@ std::string NginxServer::url(std::string_view path) const {
 bool NginxServer::Fail(std::string reason) {
   failure_ = std::move(reason);
   return false;
+}
+
+std::vector<SeenRequest> NginxServer::requests() const {
+  // Lines read: METHOD TARGET STATUS "RANGE", with "-" for no Range header.
+  std::vector<SeenRequest> seen;
+  std::istringstream lines(ReadFile(state_ / "access.log"));
+  for (std::string line; std::getline(lines, line);) {
+    std::istringstream fields(line);
+    SeenRequest request;
+    std::string status;
+    fields >> request.method >> request.path >> status >> std::quoted(request.range);
+    if (request.range == "-") request.range.clear();
+    seen.push_back(std::move(request));
+  }
+  return seen;
 }
 
 std::string NginxServer::log() const { return failure_.empty() ? ReadFile(state_ / "start.log") : failure_; }

@@ -7,8 +7,10 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "support/loopback_win.h"
+#include "support/seen_request.h"
 #include "support/temp_dir.h"
 
 namespace dkl::testing {
@@ -29,6 +31,8 @@ class NginxServer {
   // Why the server could not be launched, else what serve-static and nginx reported on starting:
   // the reason to show when ok() is false.
   std::string log() const;
+  // Every request answered so far, in the order nginx logged them.
+  std::vector<SeenRequest> requests() const;
 
  private:
   bool Start(const std::filesystem::path& root);

@@ -1,61 +1,28 @@
 // Objects from mirrors to proved finished files, against nginx and the fault server.
 #include "update/object_fetch_win.h"
 
-#include <zlib.h>
-
 #include <gtest/gtest.h>
 
 #include "support/fault_server_win.h"
 #include "support/loopback_win.h"
 #include "support/nginx_server_win.h"
+#include "support/published_objects.h"
 #include "support/temp_dir.h"
 #include "update/object_names.h"
-#include "update/sha256.h"
 #include "update/unpack_part_win.h"
 
 namespace dkl {
 namespace {
 
+using testing::Content;
 using testing::FaultResponse;
 using testing::FaultServer;
+using testing::GzipWithNameAndHeaderCrc;
+using testing::HexOf;
 using testing::NginxServer;
 using testing::ReadFile;
 using testing::TempDir;
 using testing::WriteFile;
-
-std::string HexOf(std::string_view content) {
-  Sha256 hash;
-  hash.Update(AsBytes(content));
-  return Sha256Hex(hash.Finish());
-}
-
-// A gzip file around raw DEFLATE data, with a name and a header CRC, and a trailer that is wrong on
-// purpose: only the SHA-256 of the content may decide.
-std::string GzipWithNameAndHeaderCrc(std::string_view content) {
-  z_stream stream{};
-  deflateInit2(&stream, 9, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
-  std::string deflated(deflateBound(&stream, static_cast<uLong>(content.size())), '\0');
-  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(content.data()));
-  stream.avail_in = static_cast<uInt>(content.size());
-  stream.next_out = reinterpret_cast<Bytef*>(deflated.data());
-  stream.avail_out = static_cast<uInt>(deflated.size());
-  deflate(&stream, Z_FINISH);
-  deflated.resize(stream.total_out);
-  deflateEnd(&stream);
-  std::string gzip("\x1f\x8b\x08\x0a\0\0\0\0\0\x03", 10);  // FNAME | FHCRC
-  gzip += std::string("object.bin\0", 11);
-  gzip += std::string("\x12\x34", 2);
-  gzip += deflated;
-  gzip += std::string("\xde\xad\xbe\xef\0\0\0\0", 8);
-  return gzip;
-}
-
-std::string Content(std::size_t size) {
-  std::string text;
-  while (text.size() < size) text += "the crown of dusk, line " + std::to_string(text.size()) + "\n";
-  text.resize(size);
-  return text;
-}
 
 class ObjectFetchTest : public ::testing::Test {
  protected:
@@ -64,16 +31,8 @@ class ObjectFetchTest : public ::testing::Test {
     ASSERT_TRUE(faults_.ok());
   }
 
-  // Publishes `content` on the nginx site under its hash (gzip-compressed when asked).
   FileEntry Publish(const std::string& path, const std::string& content, bool gz) {
-    FileEntry entry{path, HexOf(content), content.size(), std::nullopt};
-    std::string object = content;
-    if (gz) {
-      object = GzipWithNameAndHeaderCrc(content);
-      entry.gz = object.size();
-    }
-    WriteFile(site_ / "objects" / entry.sha256.substr(0, 2) / (entry.sha256 + (gz ? ".gz" : "")), object);
-    return entry;
+    return testing::PublishObject(site_.path(), path, content, gz);
   }
 
   Status Fetch(const std::vector<std::string>& mirrors, const FileEntry& entry) {
