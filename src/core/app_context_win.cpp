@@ -9,8 +9,10 @@
 
 namespace dkl {
 
-AppContext::AppContext()
-    : app_data_dir(AppDataFolder()),
+AppContext::AppContext() : AppContext(AppDataFolder()) {}
+
+AppContext::AppContext(std::filesystem::path settings_dir)
+    : app_data_dir(std::move(settings_dir)),
       settings(LoadLauncherSettings(app_data_dir)),
       transport(OpenHttpSession(MakeUserAgent())),
       mirrors{kPrimaryUpdateBaseUrl, kFallbackUpdateBaseUrl},
@@ -19,6 +21,7 @@ AppContext::AppContext()
 }
 
 std::filesystem::path AppContext::game_folder() const {
+  if (game_folder_override) return *game_folder_override;
   if (settings.game_dir) return Utf8ToWide(*settings.game_dir);
   return DefaultGameFolder();
 }

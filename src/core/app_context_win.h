@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,8 @@ namespace dkl {
 struct AppContext {
   // Cannot fail: every step that fails leaves its member at that member's default.
   AppContext();
+  // The same, with the launcher settings read from and saved to `settings_dir` (dklctl, tests).
+  explicit AppContext(std::filesystem::path settings_dir);
   AppContext(const AppContext&) = delete;
   AppContext& operator=(const AppContext&) = delete;
 
@@ -29,6 +32,8 @@ struct AppContext {
   std::vector<std::string> websites;  // website base URLs
   GraphicsReport graphics;
   LauncherState state;
+  // dklctl's --folder: the game folder for this process only, never written into the settings.
+  std::optional<std::filesystem::path> game_folder_override;
 };
 
 }  // namespace dkl

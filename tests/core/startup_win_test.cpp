@@ -11,6 +11,7 @@
 #include "base/paths_win.h"
 #include "base/text_win.h"
 #include "base/unique_handle_win.h"
+#include "support/child_process_win.h"
 #include "support/temp_dir.h"
 
 namespace dkl {
@@ -33,20 +34,7 @@ std::filesystem::path CopyBuiltProgram(const wchar_t* name, const std::filesyste
 
 // Runs `executable` with no arguments in `folder` and returns its exit code, or -1.
 long RunToExit(const std::filesystem::path& executable, const std::filesystem::path& folder) {
-  std::wstring command_line = L"\"" + executable.native() + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessW(executable.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                      &startup, &info)) {
-    return -1;
-  }
-  CloseHandle(info.hThread);
-  UniqueHandle process(info.hProcess);
-  if (WaitForSingleObject(process.get(), kProcessTimeoutMs) != WAIT_OBJECT_0) return -1;
-  DWORD code = 0;
-  GetExitCodeProcess(process.get(), &code);
-  return static_cast<long>(code);
+  return testing::ChildProcess(executable, {}, folder).Wait(kProcessTimeoutMs);
 }
 
 // The key=value lines a child probe wrote, or empty when none arrived in time.

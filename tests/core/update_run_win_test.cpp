@@ -1,0 +1,278 @@
+// Whole update runs driven through dklctl under Wine, against sites served by nginx and the fault
+// server, checked afterwards in the game folder, the install state, the settings and the log.
+#include "core/update_run_win.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "base/json_object.h"
+#include "base/paths_win.h"
+#include "base/text_win.h"
+#include "core/launcher_settings_win.h"
+#include "support/child_process_win.h"
+#include "support/fault_server_win.h"
+#include "support/loopback_win.h"
+#include "support/nginx_server_win.h"
+#include "support/published_objects.h"
+#include "support/temp_dir.h"
+#include "support/test_site.h"
+#include "update/install_state_win.h"
+#include "update/object_names.h"
+#include "update/sync_win.h"
+
+namespace dkl {
+namespace {
+
+using testing::ChildProcess;
+using testing::ChildResult;
+using testing::Content;
+using testing::FaultResponse;
+using testing::FaultServer;
+using testing::NginxServer;
+using testing::ReadFile;
+using testing::SeenRequest;
+using testing::TempDir;
+using testing::TestSite;
+using testing::WriteFile;
+
+std::string DownMirror() { return "http://127.0.0.1:" + std::to_string(testing::FreeLoopbackPort()); }
+
+std::vector<std::string> Targets(const std::vector<SeenRequest>& requests, std::size_t from = 0) {
+  std::vector<std::string> targets;
+  for (std::size_t i = from; i < requests.size(); ++i) targets.push_back(requests[i].path);
+  std::sort(targets.begin(), targets.end());
+  return targets;
+}
+
+class UpdateRunTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(nginx_.ok()) << nginx_.log();
+    site_.Put("bin/Game.exe", Content(70000));
+    site_.Put("data/world.pak", Content(900000), true);
+    site_.Put("data/copy/world.pak", Content(900000), true);
+    site_.Put("config/empty.cfg", "");
+    site_.Put("readme.txt", "welcome to the crown of dusk\n");
+  }
+
+  // dklctl update against `mirrors` (nginx when none are given), in this test's folders.
+  ChildResult Update(std::vector<std::string> mirrors = {}, std::vector<std::wstring> extra = {}) {
+    if (mirrors.empty()) mirrors.push_back(nginx_.url(""));
+    std::vector<std::wstring> arguments{L"update", L"--folder", game_.path().native(), L"--app-data",
+                                        app_data_.path().native()};
+    for (const std::string& mirror : mirrors) {
+      arguments.push_back(L"--mirror");
+      arguments.push_back(Utf8ToWide(mirror));
+    }
+    arguments.insert(arguments.end(), extra.begin(), extra.end());
+    return testing::RunChild(Dklctl(), arguments, game_.path());
+  }
+
+  static std::filesystem::path Dklctl() { return ExecutablePath().parent_path() / L"dklctl.exe"; }
+
+  static nlohmann::json Outcome(const ChildResult& result) { return ParseJsonObject(AsBytes(result.out)); }
+
+  std::string LastLogLine() {
+    const std::string log = ReadFile(game_ / ".dklauncher" / "launcher.log");
+    const std::size_t end = log.rfind('\n');
+    if (end == std::string::npos) return {};
+    const std::size_t start = log.rfind('\n', end - 1);
+    return log.substr(start == std::string::npos ? 0 : start + 1, end - (start == std::string::npos ? 0 : start + 1));
+  }
+
+  TempDir site_dir_;
+  TempDir game_;
+  TempDir app_data_;
+  TempDir logs_;
+  TestSite site_{site_dir_.path()};
+  NginxServer nginx_{site_dir_.path()};
+};
+
+TEST_F(UpdateRunTest, FreshInstallIsReadyWithEveryFileAndTheStateRecorded) {
+  const Manifest& manifest = site_.Publish(7, "1.4.0");
+  const ChildResult run = Update();
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  const nlohmann::json outcome = Outcome(run);
+  EXPECT_EQ(outcome["kind"], "Ready");
+  EXPECT_EQ(outcome["installed_version"], "1.4.0");
+  EXPECT_EQ(outcome["available_version"], "1.4.0");
+  EXPECT_EQ(outcome["playable"], true);
+  EXPECT_TRUE(outcome["error"].is_null());
+  EXPECT_NE(run.err.find("Searching\n"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("Ready\n"), std::string::npos) << run.err;
+
+  EXPECT_EQ(ReadFile(game_ / "bin" / "Game.exe"), Content(70000));
+  EXPECT_TRUE(ReadFile(game_ / "data" / "world.pak") == Content(900000));
+  EXPECT_TRUE(ReadFile(game_ / "data" / "copy" / "world.pak") == Content(900000));
+  EXPECT_TRUE(std::filesystem::exists(game_ / "config" / "empty.cfg"));
+  EXPECT_EQ(ReadFile(game_ / "readme.txt"), "welcome to the crown of dusk\n");
+  EXPECT_FALSE(std::filesystem::exists(DownloadArea(game_.path())));
+
+  const InstallState state = LoadInstallState(game_.path());
+  EXPECT_EQ(state.serial, 7u);
+  EXPECT_EQ(state.client_version, "1.4.0");
+  EXPECT_EQ(state.game_exe, "bin/Game.exe");
+  ASSERT_EQ(state.files.size(), manifest.files.size());
+  for (const FileEntry& entry : manifest.files) EXPECT_EQ(state.files.at(entry.path).sha256, entry.sha256);
+  EXPECT_EQ(LoadLauncherSettings(app_data_.path()).max_serial, 7u);
+  EXPECT_FALSE(LoadLauncherSettings(app_data_.path()).game_dir.has_value());
+}
+
+TEST_F(UpdateRunTest, SecondRunFetchesOnlyTheManifest) {
+  site_.Publish(3);
+  ASSERT_EQ(Update().exit_code, 0);
+  const std::size_t before = nginx_.requests().size();
+  const ChildResult again = Update();
+  ASSERT_EQ(again.exit_code, 0) << again.err;
+  EXPECT_EQ(Outcome(again)["kind"], "Ready");
+  EXPECT_EQ(Targets(nginx_.requests(), before), std::vector<std::string>{"/manifest.json"});
+}
+
+TEST_F(UpdateRunTest, OnlyTheFileChangedOnTheServerAndTheOneDamagedHereAreFetched) {
+  site_.Publish(3);
+  ASSERT_EQ(Update().exit_code, 0);
+  site_.Put("readme.txt", "a new season begins\n");
+  site_.Publish(4);
+  std::string damaged = Content(70000);
+  damaged[1234] = '#';
+  WriteFile(game_ / "bin" / "Game.exe", damaged);
+  const std::size_t before = nginx_.requests().size();
+
+  const ChildResult run = Update();
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  std::vector<std::string> expected{"/manifest.json", site_.ObjectTarget("readme.txt"),
+                                    site_.ObjectTarget("bin/Game.exe")};
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(Targets(nginx_.requests(), before), expected);
+  EXPECT_EQ(ReadFile(game_ / "readme.txt"), "a new season begins\n");
+  EXPECT_EQ(ReadFile(game_ / "bin" / "Game.exe"), Content(70000));
+  EXPECT_EQ(LoadLauncherSettings(app_data_.path()).max_serial, 4u);
+}
+
+TEST_F(UpdateRunTest, OlderSerialIsRefusedAsRollback) {
+  site_.Publish(5);
+  ASSERT_EQ(Update().exit_code, 0);
+  site_.Publish(5);
+  ASSERT_EQ(Update().exit_code, 0) << "an equal serial is accepted";
+  site_.Put("readme.txt", "an old manifest replayed\n");
+  site_.Publish(4);
+
+  const ChildResult run = Update();
+  EXPECT_EQ(run.exit_code, 1);
+  const nlohmann::json outcome = Outcome(run);
+  EXPECT_EQ(outcome["kind"], "Failed");
+  EXPECT_EQ(outcome["error"]["kind"], "rollback");
+  EXPECT_EQ(outcome["error"]["message"], "");
+  EXPECT_EQ(outcome["playable"], false);
+  EXPECT_TRUE(LastLogLine().ends_with(" sync failed (rollback): ")) << LastLogLine();
+  EXPECT_EQ(ReadFile(game_ / "readme.txt"), "welcome to the crown of dusk\n");
+  EXPECT_EQ(LoadLauncherSettings(app_data_.path()).max_serial, 5u);
+}
+
+TEST_F(UpdateRunTest, UnreachableServerOnTheFirstStartIsOfflineAndNotPlayable) {
+  const ChildResult run = Update({DownMirror()});
+  EXPECT_EQ(run.exit_code, 2);
+  const nlohmann::json outcome = Outcome(run);
+  EXPECT_EQ(outcome["kind"], "Offline");
+  EXPECT_EQ(outcome["playable"], false);
+  EXPECT_EQ(outcome["error"]["kind"], "offline");
+  EXPECT_TRUE(outcome["installed_version"].is_null());
+  EXPECT_NE(LastLogLine().find(" sync failed (offline): "), std::string::npos) << LastLogLine();
+}
+
+TEST_F(UpdateRunTest, UnreachableServerAfterAnInstallLeavesTheInstalledGamePlayable) {
+  site_.Publish(2, "1.2.0", "bin/Game.exe");
+  ASSERT_EQ(Update().exit_code, 0);
+
+  AppContext context(app_data_.path());
+  context.game_folder_override = game_.path();
+  context.mirrors = {DownMirror()};
+  const SyncOutcome outcome = RunUpdate(context, false);
+  EXPECT_EQ(outcome.kind, UpdatePhase::Offline);
+  EXPECT_TRUE(outcome.playable);
+  EXPECT_TRUE(context.state.playable.load());
+  EXPECT_EQ(outcome.installed_version, "1.2.0");
+  EXPECT_EQ(context.state.game_exe, "bin/Game.exe");
+  EXPECT_EQ(context.state.progress.phase.load(), static_cast<int>(UpdatePhase::Offline));
+}
+
+TEST_F(UpdateRunTest, TheMirrorThatServedTheManifestServesTheObjectsFirst) {
+  site_.Publish(3);
+  FaultServer primary;  // answers 404 to everything, the manifest included
+  ASSERT_TRUE(primary.ok());
+  const ChildResult run = Update({primary.url(""), nginx_.url("")});
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(Targets(primary.requests()), std::vector<std::string>{"/manifest.json"});
+  // The manifest and three objects: four paths share three contents, and the empty file needs none.
+  EXPECT_EQ(Targets(nginx_.requests()).size(), 1 + 3u);
+}
+
+TEST_F(UpdateRunTest, KilledSyncResumesItsPartFileAndFetchesNothingCompletedAgain) {
+  // Wine hands a download its bytes in 256 KiB pieces, so the stall sits on a piece boundary.
+  constexpr std::size_t kStallAfter = 524288;
+  const std::string big = Content(1500000);
+  site_.Put("data/huge.pak", big);
+  const Manifest& manifest = site_.Publish(3);
+  FaultServer slow;
+  ASSERT_TRUE(slow.ok());
+  slow.Route("/manifest.json", FaultResponse{.body = ReadFile(site_dir_ / "manifest.json")});
+  for (const FileEntry& entry : manifest.files) {
+    const std::string target = site_.ObjectTarget(entry.path);
+    FaultResponse response{.body = ReadFile(site_dir_.path() / target.substr(1))};
+    if (entry.path == "data/huge.pak") response.stall_after = kStallAfter;
+    slow.Route(target, response);
+  }
+
+  {
+    std::vector<std::wstring> arguments{L"update", L"--folder", game_.path().native(), L"--app-data",
+                                        app_data_.path().native(), L"--mirror", Utf8ToWide(slow.url(""))};
+    ChildProcess dklctl(Dklctl(), arguments, game_.path(), logs_ / "stdout.txt", logs_ / "stderr.txt");
+    ASSERT_TRUE(dklctl.started());
+    const FileEntry* huge = nullptr;
+    for (const FileEntry& entry : manifest.files) huge = entry.path == "data/huge.pak" ? &entry : huge;
+    const std::filesystem::path part = DownloadArea(game_.path()) / PartFileName(*huge);
+    const auto part_size = [&] {
+      std::error_code missing;
+      const std::uintmax_t size = std::filesystem::file_size(part, missing);
+      return missing ? 0 : size;
+    };
+    for (int i = 0; i < 200 && part_size() < kStallAfter; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    ASSERT_EQ(part_size(), kStallAfter);
+    // The other workers place every other file meanwhile; kill only once they all have.
+    const auto others_placed = [&] {
+      for (const FileEntry& entry : manifest.files) {
+        if (&entry != huge && !std::filesystem::exists(game_ / Utf8ToWide(entry.path))) return false;
+      }
+      return true;
+    };
+    for (int i = 0; i < 200 && !others_placed(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ASSERT_TRUE(others_placed());
+    dklctl.Kill();
+  }
+
+  const ChildResult run = Update();
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_TRUE(ReadFile(game_ / "data" / "huge.pak") == big);
+  const std::vector<SeenRequest> seen = nginx_.requests();
+  ASSERT_EQ(seen.size(), 2u) << "only the manifest and the unfinished object";
+  EXPECT_EQ(seen[1], (SeenRequest{"GET", site_.ObjectTarget("data/huge.pak"), "bytes=" + std::to_string(kStallAfter) + "-"}));
+}
+
+TEST_F(UpdateRunTest, HelpAndMistakesOnTheCommandLine) {
+  const ChildResult help = testing::RunChild(Dklctl(), {L"--help"}, game_.path());
+  EXPECT_EQ(help.exit_code, 0);
+  EXPECT_NE(help.out.find("dklctl update [--verify]"), std::string::npos);
+  const ChildResult wrong = testing::RunChild(Dklctl(), {L"update", L"--mirror"}, game_.path());
+  EXPECT_EQ(wrong.exit_code, 64);
+  EXPECT_NE(wrong.err.find("--mirror needs a value"), std::string::npos) << wrong.err;
+}
+
+}  // namespace
+}  // namespace dkl

@@ -1,0 +1,73 @@
+#include "support/child_process_win.h"
+
+#include "support/temp_dir.h"
+
+namespace dkl::testing {
+namespace {
+
+UniqueHandle InheritableOutput(const std::filesystem::path& file) {
+  if (file.empty()) return UniqueHandle();
+  SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  return UniqueHandle(CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+}  // namespace
+
+ChildProcess::ChildProcess(const std::filesystem::path& executable, const std::vector<std::wstring>& arguments,
+                           const std::filesystem::path& folder, const std::filesystem::path& stdout_file,
+                           const std::filesystem::path& stderr_file) {
+  std::wstring command_line = L"\"" + executable.native() + L"\"";
+  for (const std::wstring& argument : arguments) command_line += L" \"" + argument + L"\"";
+  const UniqueHandle out = InheritableOutput(stdout_file);
+  const UniqueHandle err = InheritableOutput(stderr_file);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  const bool redirect = out || err;
+  if (redirect) {
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = INVALID_HANDLE_VALUE;
+    startup.hStdOutput = out ? out.get() : INVALID_HANDLE_VALUE;
+    startup.hStdError = err ? err.get() : INVALID_HANDLE_VALUE;
+  }
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(executable.c_str(), command_line.data(), nullptr, nullptr, redirect, 0, nullptr, folder.c_str(),
+                      &startup, &info)) {
+    return;
+  }
+  CloseHandle(info.hThread);
+  process_ = UniqueHandle(info.hProcess);
+}
+
+ChildProcess::~ChildProcess() {
+  if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) Kill();
+}
+
+long ChildProcess::Wait(DWORD timeout_ms) {
+  if (!process_ || WaitForSingleObject(process_.get(), timeout_ms) != WAIT_OBJECT_0) return -1;
+  DWORD code = 0;
+  GetExitCodeProcess(process_.get(), &code);
+  return static_cast<long>(code);
+}
+
+void ChildProcess::Kill() {
+  if (!process_) return;
+  TerminateProcess(process_.get(), 99);
+  WaitForSingleObject(process_.get(), kChildTimeoutMs);
+}
+
+ChildResult RunChild(const std::filesystem::path& executable, const std::vector<std::wstring>& arguments,
+                     const std::filesystem::path& folder) {
+  const TempDir output;
+  ChildResult result;
+  {
+    ChildProcess child(executable, arguments, folder, output / "stdout.txt", output / "stderr.txt");
+    result.exit_code = child.Wait();
+    if (result.exit_code == -1) child.Kill();
+  }
+  result.out = ReadFile(output / "stdout.txt");
+  result.err = ReadFile(output / "stderr.txt");
+  return result;
+}
+
+}  // namespace dkl::testing
