@@ -2,10 +2,11 @@
 
 #include <dkl/build_settings.h>
 
-#include "base/launcher_log_win.h"
 #include "base/paths_win.h"
 #include "base/text_win.h"
 #include "core/launcher_settings_win.h"
+#include "gfx/graphics_detect_win.h"
+#include "gfx/graphics_log_win.h"
 
 namespace dkl {
 
@@ -16,8 +17,9 @@ AppContext::AppContext(std::filesystem::path settings_dir)
       settings(LoadLauncherSettings(app_data_dir)),
       transport(OpenHttpSession(MakeUserAgent())),
       mirrors{kPrimaryUpdateBaseUrl, kFallbackUpdateBaseUrl},
-      websites{kWebsiteBaseUrl} {
-  for (const std::string& finding : graphics.findings) AppendLauncherLog(game_folder(), "gpu: " + finding);
+      websites{kWebsiteBaseUrl},
+      graphics(DetectGraphics()) {
+  LogGraphicsFindings(game_folder(), graphics);
 }
 
 std::filesystem::path AppContext::game_folder() const {
