@@ -2,12 +2,16 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "core/launcher_settings.h"
 #include "core/launcher_state.h"
+#include "core/sync_outcome.h"
+#include "gfx/display_settings.h"
 #include "gfx/graphics_report.h"
 #include "net/http_session_win.h"
 
@@ -24,8 +28,26 @@ struct AppContext {
   // The folder the player chose, or the one beside the launcher. Ask at the start of each operation.
   std::filesystem::path game_folder() const;
 
+  // The commands the window calls, all on the main thread.
+  using UpdateCallback = std::function<void(const SyncOutcome&)>;
+  // Starts a run on the worker; `on_done` is called once, on the worker, after busy is cleared.
+  Status start_update(bool verify, UpdateCallback on_done);
+  void join_worker();
+  // `changed` tells whether the folder differs from the one in use (then a quick run is due).
+  Status set_game_folder(const std::filesystem::path& folder, const DisplaySettings& display, bool& changed);
+  DisplaySettings load_display_settings() const;
+  bool graphics_notice_needed() const;
+  Status apply_graphics_advice();
+  void dismiss_graphics_notice();
+  Status set_language(const std::string& lang);
+  // Saves the launcher settings under settings_lock; the result is the atomic write's.
+  Status save_settings();
+
   // Declaration order is construction order; destruction runs in reverse.
   std::filesystem::path app_data_dir;
+  // The main thread's commands and the update worker's max_serial both change and save the
+  // settings; the lock keeps one save from reading or writing over another.
+  mutable std::mutex settings_lock;
   LauncherSettings settings;
   HttpSession transport;
   std::vector<std::string> mirrors;   // update base URLs, tried in order

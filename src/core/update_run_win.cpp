@@ -98,9 +98,12 @@ SyncOutcome RunUpdate(AppContext& context, bool verify) {
     return Fail(context, game_folder, outcome, std::move(status));
   }
   SetGameExe(context.state, manifest.game_exe);
-  if (manifest.serial > context.settings.max_serial) {
-    context.settings.max_serial = manifest.serial;
-    SaveLauncherSettings(context.settings, context.app_data_dir);
+  {
+    std::lock_guard hold(context.settings_lock);
+    if (manifest.serial > context.settings.max_serial) {
+      context.settings.max_serial = manifest.serial;
+      SaveLauncherSettings(context.settings, context.app_data_dir);
+    }
   }
   context.state.playable.exchange(true);
   outcome.kind = UpdatePhase::Ready;
