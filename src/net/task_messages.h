@@ -1,0 +1,17 @@
+// How the probe and news threads report to the window: a private message, posted without waiting.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+namespace dkl {
+
+// WM_APP + 2: wParam 1 when the game server answered, else 0; lParam its latency in ms, or -1.
+inline constexpr std::uint32_t WM_APP_SERVER = 0x8002;
+// WM_APP + 3, no parameters: the news list has been replaced.
+inline constexpr std::uint32_t WM_APP_NEWS = 0x8003;
+
+// The window's PostMessageW in the launcher, a collector in tests. Must not wait for the receiver.
+using PostMessageFn = std::function<void(std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam)>;
+
+}  // namespace dkl
