@@ -19,12 +19,14 @@ inline constexpr int kCtlExitUsage = 64;
 extern const char kCtlUsage[];
 
 struct CtlCommand {
-  std::string verb;  // "update", or empty with help set
+  std::string verb;  // "update", "probe", "news" or "gpu"; empty with help set
   bool help = false;
   bool verify = false;
   std::optional<std::string> folder;    // game folder instead of the player's
   std::optional<std::string> app_data;  // launcher settings folder instead of the player's
   std::vector<std::string> mirrors;     // instead of the built-in ones, in this order
+  std::vector<std::string> websites;    // news: website bases instead of the built-in one
+  std::string lang = "es";              // news: "en" or "es"
 };
 
 // The arguments after the program name, UTF-8. Kind invalid with a short reason on any mistake.

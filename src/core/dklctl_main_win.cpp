@@ -1,7 +1,10 @@
-// dklctl: one headless update run for support staff and QA ("verify this installation").
+// dklctl: what the launcher does, without a window, for support staff and QA ("verify this
+// installation", "is the game server up", "what does the launcher see of this machine").
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
+
+#include <dkl/build_settings.h>
 
 #include <chrono>
 #include <cstdio>
@@ -15,7 +18,11 @@
 #include "core/app_context_win.h"
 #include "core/ctl_command_line.h"
 #include "core/ctl_progress.h"
+#include "core/ctl_reports.h"
 #include "core/update_run_win.h"
+#include "gfx/graphics_detect_win.h"
+#include "net/news_feed_win.h"
+#include "net/server_probe_win.h"
 
 namespace dkl {
 namespace {
@@ -95,6 +102,25 @@ int Update(const CtlCommand& command) {
   return ExitCodeFor(outcome);
 }
 
+int Probe() {
+  const ServerStatus status = ProbeServer();
+  WriteText(stdout, ServerStatusJson(status) + "\n");
+  return status.online ? kCtlExitReady : kCtlExitOffline;
+}
+
+int News(const CtlCommand& command) {
+  const std::vector<std::string> websites =
+      command.websites.empty() ? std::vector<std::string>{kWebsiteBaseUrl} : command.websites;
+  const HttpSession session = OpenHttpSession(MakeUserAgent());
+  WriteText(stdout, NewsJson(FetchNews(session, websites, command.lang)) + "\n");
+  return kCtlExitReady;
+}
+
+int Graphics() {
+  WriteText(stdout, GraphicsJson(DetectGraphics()) + "\n");
+  return kCtlExitReady;
+}
+
 int Main(int argc, wchar_t** argv) {
   // Lines end in LF alone, as the JSON and the progress lines are read by scripts on any system.
   _setmode(_fileno(stdout), _O_BINARY);
@@ -110,6 +136,9 @@ int Main(int argc, wchar_t** argv) {
     WriteText(stdout, kCtlUsage);
     return kCtlExitReady;
   }
+  if (command.verb == "probe") return Probe();
+  if (command.verb == "news") return News(command);
+  if (command.verb == "gpu") return Graphics();
   return Update(command);
 }
 

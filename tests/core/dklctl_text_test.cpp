@@ -3,6 +3,7 @@
 
 #include "core/ctl_command_line.h"
 #include "core/ctl_progress.h"
+#include "core/ctl_reports.h"
 #include "core/sync_outcome.h"
 
 namespace dkl {
@@ -22,6 +23,13 @@ TEST(CtlCommandLine, ReadsTheUpdateCommand) {
 
   ASSERT_TRUE(ParseCtlCommandLine({"--help"}, command).ok());
   EXPECT_TRUE(command.help);
+
+  ASSERT_TRUE(ParseCtlCommandLine({"news", "--lang", "en", "--website", "http://w"}, command).ok());
+  EXPECT_EQ(command.verb, "news");
+  EXPECT_EQ(command.lang, "en");
+  EXPECT_EQ(command.websites, std::vector<std::string>{"http://w"});
+  ASSERT_TRUE(ParseCtlCommandLine({"probe"}, command).ok());
+  ASSERT_TRUE(ParseCtlCommandLine({"gpu"}, command).ok());
 }
 
 TEST(CtlCommandLine, RefusesMistakesWithAReason) {
@@ -35,6 +43,7 @@ TEST(CtlCommandLine, RefusesMistakesWithAReason) {
       {{"update", "--folder"}, "--folder needs a value"},
       {{"update", "--mirror", ""}, "--mirror needs a value"},
       {{"update", "extra"}, "unexpected argument extra"},
+      {{"news", "--lang", "fr"}, "--lang is en or es"},
   };
   for (const auto& c : cases) {
     CtlCommand command;
@@ -53,6 +62,15 @@ TEST(SyncOutcomeJson, WritesEveryMemberWithAbsentValuesAsNull) {
   EXPECT_EQ(SyncOutcomeJson(failed),
             R"({"available_version":"2.0","error":{"kind":"rollback","message":""},"installed_version":null,)"
             R"("kind":"Failed","playable":false,"restart":false})");
+}
+
+TEST(CtlReports, ProbeNewsAndGraphicsAsJson) {
+  EXPECT_EQ(ServerStatusJson({true, 0, true}), R"({"latency_ms":0,"online":true})");
+  EXPECT_EQ(ServerStatusJson({}), R"({"latency_ms":null,"online":false})");
+  EXPECT_EQ(NewsJson({NewsItem{.title = "Ñandú", .url = "http://w/1"}}),
+            R"([{"date":"","summary":"","title":"Ñandú","url":"http://w/1"}])");
+  EXPECT_EQ(NewsJson({}), "[]");
+  EXPECT_EQ(GraphicsJson(GraphicsReport{}), R"({"adapters":[],"findings":[],"level":0,"signature":""})");
 }
 
 TEST(FormatProgressLine, SaysWhatEachPhaseCounts) {
