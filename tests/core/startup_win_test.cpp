@@ -11,43 +11,18 @@
 #include "base/paths_win.h"
 #include "base/text_win.h"
 #include "base/unique_handle_win.h"
+#include "support/child_process_win.h"
 #include "support/temp_dir.h"
 
 namespace dkl {
 namespace {
 
+using testing::CopyBuiltProgram;
 using testing::ReadFile;
+using testing::RecordValue;
+using testing::RunToExit;
 using testing::TempDir;
 using testing::WriteFile;
-
-constexpr DWORD kProcessTimeoutMs = 20000;
-
-// A copy of a program built beside this test, so that its folder is the test's own.
-std::filesystem::path CopyBuiltProgram(const wchar_t* name, const std::filesystem::path& folder) {
-  std::filesystem::create_directories(folder);
-  const auto copy = folder / name;
-  std::filesystem::copy_file(ExecutablePath().parent_path() / name, copy,
-                             std::filesystem::copy_options::overwrite_existing);
-  return copy;
-}
-
-// Runs `executable` with no arguments in `folder` and returns its exit code, or -1.
-long RunToExit(const std::filesystem::path& executable, const std::filesystem::path& folder) {
-  std::wstring command_line = L"\"" + executable.native() + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessW(executable.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                      &startup, &info)) {
-    return -1;
-  }
-  CloseHandle(info.hThread);
-  UniqueHandle process(info.hProcess);
-  if (WaitForSingleObject(process.get(), kProcessTimeoutMs) != WAIT_OBJECT_0) return -1;
-  DWORD code = 0;
-  GetExitCodeProcess(process.get(), &code);
-  return static_cast<long>(code);
-}
 
 // The key=value lines a child probe wrote, or empty when none arrived in time.
 std::string WaitForReport(const std::filesystem::path& report) {
@@ -57,13 +32,6 @@ std::string WaitForReport(const std::filesystem::path& report) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
   return {};
-}
-
-std::string ReportValue(const std::string& report, const std::string& key) {
-  const std::size_t start = report.find(key + "=");
-  if (start == std::string::npos) return "<missing>";
-  const std::size_t value = start + key.size() + 1;
-  return report.substr(value, report.find('\n', value) - value);
 }
 
 class LauncherProcess : public ::testing::Test {
@@ -106,8 +74,8 @@ TEST(StartLauncherProcess, PassesNoArgumentsAndStartsInTheExecutablesFolder) {
   ASSERT_TRUE(StartLauncherProcess(child));
   const std::string report = WaitForReport(dir / "new launcher" / "child-report.txt");
   ASSERT_FALSE(report.empty());
-  EXPECT_EQ(ReportValue(report, "cmd"), "\"" + WideToUtf8(child.native()) + "\"");
-  EXPECT_EQ(ReportValue(report, "cwd"), WideToUtf8(child.parent_path().native()));
+  EXPECT_EQ(RecordValue(report, "cmd"), "\"" + WideToUtf8(child.native()) + "\"");
+  EXPECT_EQ(RecordValue(report, "cwd"), WideToUtf8(child.parent_path().native()));
 }
 
 TEST(StartLauncherProcess, MissingExecutableFails) {
