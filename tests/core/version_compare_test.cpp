@@ -1,5 +1,7 @@
 #include "core/version_compare.h"
 
+#include <string>
+
 #include <gtest/gtest.h>
 
 namespace dkl {
@@ -9,6 +11,8 @@ struct ParseCase {
   const char* text;
   VersionNumbers numbers;
 };
+
+void PrintTo(const ParseCase& c, std::ostream* out) { *out << ::testing::PrintToString(std::string(c.text)); }
 
 class ParseVersionTest : public ::testing::TestWithParam<ParseCase> {};
 
@@ -31,6 +35,8 @@ struct OrderCase {
   const char* right;
   std::strong_ordering order;
 };
+
+void PrintTo(const OrderCase& c, std::ostream* out) { *out << c.left << " vs " << c.right; }
 
 class CompareVersionsTest : public ::testing::TestWithParam<OrderCase> {};
 
