@@ -18,7 +18,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
   if (arguments == nullptr || count != 4) return 100;
   const std::string mirror = dkl::WideToUtf8(arguments[1]);
-  dkl::LauncherEntry launcher{"2.0.2", dkl::WideToUtf8(arguments[2]), std::wcstoull(arguments[3], nullptr, 10), std::nullopt};
+  const dkl::LauncherEntry launcher{"2.0.2", dkl::WideToUtf8(arguments[2]), std::wcstoull(arguments[3], nullptr, 10),
+                                    std::nullopt};
   LocalFree(arguments);
 
   // Taken before the swap moves the running file aside.

@@ -52,7 +52,9 @@ std::string RecordValue(const std::string& record, const std::string& key) {
   for (std::size_t line = 0; line < record.size();) {
     const std::size_t end = record.find('\n', line);
     const std::size_t stop = end == std::string::npos ? record.size() : end;
-    if (record.compare(line, marker.size(), marker) == 0) return record.substr(line + marker.size(), stop - line - marker.size());
+    if (record.compare(line, marker.size(), marker) == 0) {
+      return record.substr(line + marker.size(), stop - line - marker.size());
+    }
     line = stop + 1;
   }
   return "<missing>";
