@@ -6,8 +6,10 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "base/status.h"
 #include "core/launcher_settings.h"
 #include "core/launcher_state.h"
 #include "core/sync_outcome.h"
@@ -27,6 +29,14 @@ struct AppContext {
 
   // The folder the player chose, or the one beside the launcher. Ask at the start of each operation.
   std::filesystem::path game_folder() const;
+
+  // Starts the game executable that the last run named (or the default one) in the game folder with
+  // "--from-launcher", once a run has made the game playable. Kind busy while it may not.
+  Status launch_game();
+
+  // Opens `url` in the default browser when it lies under the website; an empty `url` opens the
+  // website's home page in the interface language. True when the shell accepted it.
+  bool open_link(std::string_view url);
 
   // The commands the window calls, all on the main thread.
   using UpdateCallback = std::function<void(const SyncOutcome&)>;

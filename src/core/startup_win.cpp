@@ -4,6 +4,7 @@
 
 #include "base/paths_win.h"
 #include "core/app_context_win.h"
+#include "core/self_update.h"
 #include "core/single_instance_win.h"
 #include "ui/launcher_window_win.h"
 
@@ -21,7 +22,7 @@ void HardenDllSearch() {
 void DeleteLeftoverLauncher() {
   const std::filesystem::path executable = ExecutablePath();
   if (executable.empty()) return;
-  DeleteFileW(WithSuffix(executable, L".old").c_str());
+  DeleteFileW(WithSuffix(executable, kOldLauncherSuffix).c_str());
 }
 
 bool StartLauncherProcess(const std::filesystem::path& executable) {

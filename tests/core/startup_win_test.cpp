@@ -17,25 +17,12 @@
 namespace dkl {
 namespace {
 
+using testing::CopyBuiltProgram;
 using testing::ReadFile;
+using testing::RecordValue;
+using testing::RunToExit;
 using testing::TempDir;
 using testing::WriteFile;
-
-constexpr DWORD kProcessTimeoutMs = 20000;
-
-// A copy of a program built beside this test, so that its folder is the test's own.
-std::filesystem::path CopyBuiltProgram(const wchar_t* name, const std::filesystem::path& folder) {
-  std::filesystem::create_directories(folder);
-  const auto copy = folder / name;
-  std::filesystem::copy_file(ExecutablePath().parent_path() / name, copy,
-                             std::filesystem::copy_options::overwrite_existing);
-  return copy;
-}
-
-// Runs `executable` with no arguments in `folder` and returns its exit code, or -1.
-long RunToExit(const std::filesystem::path& executable, const std::filesystem::path& folder) {
-  return testing::ChildProcess(executable, {}, folder).Wait(kProcessTimeoutMs);
-}
 
 // The key=value lines a child probe wrote, or empty when none arrived in time.
 std::string WaitForReport(const std::filesystem::path& report) {
@@ -45,13 +32,6 @@ std::string WaitForReport(const std::filesystem::path& report) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
   return {};
-}
-
-std::string ReportValue(const std::string& report, const std::string& key) {
-  const std::size_t start = report.find(key + "=");
-  if (start == std::string::npos) return "<missing>";
-  const std::size_t value = start + key.size() + 1;
-  return report.substr(value, report.find('\n', value) - value);
 }
 
 class LauncherProcess : public ::testing::Test {
@@ -94,8 +74,8 @@ TEST(StartLauncherProcess, PassesNoArgumentsAndStartsInTheExecutablesFolder) {
   ASSERT_TRUE(StartLauncherProcess(child));
   const std::string report = WaitForReport(dir / "new launcher" / "child-report.txt");
   ASSERT_FALSE(report.empty());
-  EXPECT_EQ(ReportValue(report, "cmd"), "\"" + WideToUtf8(child.native()) + "\"");
-  EXPECT_EQ(ReportValue(report, "cwd"), WideToUtf8(child.parent_path().native()));
+  EXPECT_EQ(RecordValue(report, "cmd"), "\"" + WideToUtf8(child.native()) + "\"");
+  EXPECT_EQ(RecordValue(report, "cwd"), WideToUtf8(child.parent_path().native()));
 }
 
 TEST(StartLauncherProcess, MissingExecutableFails) {

@@ -1,5 +1,9 @@
 #include "support/child_process_win.h"
 
+#include <chrono>
+#include <thread>
+
+#include "base/paths_win.h"
 #include "support/temp_dir.h"
 
 namespace dkl::testing {
@@ -68,6 +72,41 @@ ChildResult RunChild(const std::filesystem::path& executable, const std::vector<
   result.out = ReadFile(output / "stdout.txt");
   result.err = ReadFile(output / "stderr.txt");
   return result;
+}
+
+std::filesystem::path CopyBuiltProgram(const wchar_t* name, const std::filesystem::path& folder, const wchar_t* as) {
+  std::filesystem::create_directories(folder);
+  const auto copy = folder / (as != nullptr ? as : name);
+  std::filesystem::copy_file(ExecutablePath().parent_path() / name, copy,
+                             std::filesystem::copy_options::overwrite_existing);
+  return copy;
+}
+
+long RunToExit(const std::filesystem::path& executable, const std::filesystem::path& folder,
+               const std::vector<std::wstring>& arguments) {
+  constexpr DWORD kProcessTimeoutMs = 20000;
+  return ChildProcess(executable, arguments, folder).Wait(kProcessTimeoutMs);
+}
+
+std::string WaitForFile(const std::filesystem::path& file) {
+  for (int attempt = 0; attempt < 200; ++attempt) {
+    if (std::filesystem::exists(file)) return ReadFile(file);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return {};
+}
+
+std::string RecordValue(const std::string& record, const std::string& key) {
+  const std::string marker = key + "=";
+  for (std::size_t line = 0; line < record.size();) {
+    const std::size_t end = record.find('\n', line);
+    const std::size_t stop = end == std::string::npos ? record.size() : end;
+    if (record.compare(line, marker.size(), marker) == 0) {
+      return record.substr(line + marker.size(), stop - line - marker.size());
+    }
+    line = stop + 1;
+  }
+  return "<missing>";
 }
 
 }  // namespace dkl::testing

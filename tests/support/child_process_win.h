@@ -1,4 +1,4 @@
-// Programs the tests start for real: the launcher, dklctl, the test game.
+// Programs the tests start for real: the launcher, dklctl, the probes, the test game.
 #pragma once
 
 #include <windows.h>
@@ -20,7 +20,6 @@ class ChildProcess {
   ChildProcess(const std::filesystem::path& executable, const std::vector<std::wstring>& arguments,
                const std::filesystem::path& folder, const std::filesystem::path& stdout_file = {},
                const std::filesystem::path& stderr_file = {});
-
   // A child still running when the test ends is killed, so that no test leaves one behind.
   ~ChildProcess();
 
@@ -42,5 +41,21 @@ struct ChildResult {
 };
 ChildResult RunChild(const std::filesystem::path& executable, const std::vector<std::wstring>& arguments,
                      const std::filesystem::path& folder);
+
+// Copies the program `name` built beside the running test into `folder` (created when missing),
+// under `name` or under `as` when given; returns the copy's path.
+std::filesystem::path CopyBuiltProgram(const wchar_t* name, const std::filesystem::path& folder,
+                                       const wchar_t* as = nullptr);
+
+// Runs `executable` in `folder` with `arguments` and returns its exit code, or -1 when it cannot
+// start or has not ended within 20 seconds.
+long RunToExit(const std::filesystem::path& executable, const std::filesystem::path& folder,
+               const std::vector<std::wstring>& arguments = {});
+
+// The content of `file` once it exists, polling for up to 10 seconds; empty when it never appears.
+std::string WaitForFile(const std::filesystem::path& file);
+
+// The value of the first "key=value" line of `record`, or "<missing>".
+std::string RecordValue(const std::string& record, const std::string& key);
 
 }  // namespace dkl::testing
