@@ -18,7 +18,8 @@ AppContext::AppContext(std::filesystem::path settings_dir)
       transport(OpenHttpSession(MakeUserAgent())),
       mirrors{kPrimaryUpdateBaseUrl, kFallbackUpdateBaseUrl},
       websites{kWebsiteBaseUrl},
-      graphics(DetectGraphics()) {
+      graphics(DetectGraphics()),
+      launcher_exe(ExecutablePath()) {
   LogGraphicsFindings(game_folder(), graphics);
 }
 

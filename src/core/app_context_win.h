@@ -66,6 +66,8 @@ struct AppContext {
   LauncherState state;
   // dklctl's --folder: the game folder for this process only, never written into the settings.
   std::optional<std::filesystem::path> game_folder_override;
+  // The executable a self-update replaces: the running launcher, or for dklctl the one beside it.
+  std::filesystem::path launcher_exe;
 };
 
 }  // namespace dkl

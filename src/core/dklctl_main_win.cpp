@@ -89,6 +89,8 @@ int Update(const CtlCommand& command) {
   AppContext context(command.app_data ? std::filesystem::path(Utf8ToWide(*command.app_data)) : AppDataFolder());
   if (command.folder) context.game_folder_override = std::filesystem::absolute(Utf8ToWide(*command.folder));
   if (!command.mirrors.empty()) context.mirrors = command.mirrors;
+  // dklctl never replaces itself: a newer launcher goes over the one it serves.
+  context.launcher_exe = ExecutablePath().parent_path() / L"DuskcrownLauncher.exe";
 
   std::future<SyncOutcome> run =
       std::async(std::launch::async, [&] { return RunUpdate(context, command.verify); });

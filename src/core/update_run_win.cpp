@@ -7,6 +7,7 @@
 #include "base/launcher_log_win.h"
 #include "core/install_state_recorder.h"
 #include "core/launcher_settings_win.h"
+#include "core/self_update_win.h"
 #include "update/install_state_win.h"
 #include "update/manifest_fetch_win.h"
 #include "update/sync_win.h"
@@ -82,6 +83,17 @@ SyncOutcome RunUpdate(AppContext& context, bool verify) {
   InstallState installed = LoadInstallState(game_folder);
   if (!installed.client_version.empty()) outcome.installed_version = installed.client_version;
   outcome.available_version = manifest.client_version;
+
+  if (manifest.launcher && ShouldSelfUpdate(*manifest.launcher, context.launcher_exe)) {
+    SetPhase(progress, UpdatePhase::SelfUpdating);
+    Status status = SelfUpdate(context.transport, mirrors, *manifest.launcher, progress, context.launcher_exe);
+    if (!status.ok()) return Fail(context, game_folder, outcome, std::move(status));
+    AppendLauncherLog(game_folder, "self-update to " + manifest.launcher->version + " applied");
+    // The new launcher does the sync: nothing of the game, the install state or max_serial changes.
+    outcome.restart = true;
+    outcome.kind = UpdatePhase::SelfUpdating;
+    return outcome;
+  }
 
   SetPhase(progress, verify ? UpdatePhase::FullCheck : UpdatePhase::QuickCheck);
   const std::vector<FileEntry> planned = PlanSync(game_folder, manifest.files, installed, verify, progress);

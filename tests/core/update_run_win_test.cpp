@@ -61,7 +61,7 @@ class UpdateRunTest : public ::testing::Test {
   }
 
   // dklctl update against `mirrors` (nginx when none are given), in this test's folders.
-  ChildResult Update(std::vector<std::string> mirrors = {}, std::vector<std::wstring> extra = {}) {
+  ChildResult Update(std::vector<std::string> mirrors = {}, const std::filesystem::path& dklctl = Dklctl()) {
     if (mirrors.empty()) mirrors.push_back(nginx_.url(""));
     std::vector<std::wstring> arguments{L"update", L"--folder", game_.path().native(), L"--app-data",
                                         app_data_.path().native()};
@@ -69,8 +69,7 @@ class UpdateRunTest : public ::testing::Test {
       arguments.push_back(L"--mirror");
       arguments.push_back(Utf8ToWide(mirror));
     }
-    arguments.insert(arguments.end(), extra.begin(), extra.end());
-    return testing::RunChild(Dklctl(), arguments, game_.path());
+    return testing::RunChild(dklctl, arguments, game_.path());
   }
 
   static std::filesystem::path Dklctl() { return ExecutablePath().parent_path() / L"dklctl.exe"; }
@@ -263,6 +262,58 @@ TEST_F(UpdateRunTest, KilledSyncResumesItsPartFileAndFetchesNothingCompletedAgai
   const std::vector<SeenRequest> seen = nginx_.requests();
   ASSERT_EQ(seen.size(), 2u) << "only the manifest and the unfinished object";
   EXPECT_EQ(seen[1], (SeenRequest{"GET", site_.ObjectTarget("data/huge.pak"), "bytes=" + std::to_string(kStallAfter) + "-"}));
+}
+
+TEST_F(UpdateRunTest, NewerLauncherReplacesTheOneBesideDklctlAndAsksForARestart) {
+  const TempDir install;
+  const std::filesystem::path dklctl = testing::CopyBuiltProgram(L"dklctl.exe", install.path());
+  const std::filesystem::path launcher =
+      testing::CopyBuiltProgram(L"child_probe.exe", install.path(), L"DuskcrownLauncher.exe");
+  const std::string running = ReadFile(launcher);
+  const std::string published = ReadFile(ExecutablePath().parent_path() / "test_game.exe");
+  site_.Publish(6);
+  ASSERT_EQ(Update({}, dklctl).exit_code, 0);
+  const std::string state_before = ReadFile(game_ / ".dklauncher" / "state.json");
+  site_.Put("readme.txt", "changed, but not fetched by a self-updating run\n");
+  site_.PutLauncher("2.0.2", published);
+  site_.Publish(7);
+
+  const ChildResult run = Update({}, dklctl);
+  EXPECT_EQ(run.exit_code, 3) << run.err;
+  const nlohmann::json outcome = Outcome(run);
+  EXPECT_EQ(outcome["kind"], "SelfUpdating");
+  EXPECT_EQ(outcome["restart"], true);
+  EXPECT_EQ(outcome["playable"], false);
+  EXPECT_TRUE(ReadFile(launcher) == published);
+  EXPECT_TRUE(ReadFile(WithSuffix(launcher, L".old")) == running);
+  EXPECT_TRUE(ReadFile(dklctl) == ReadFile(Dklctl())) << "dklctl never replaces itself";
+  EXPECT_EQ(ReadFile(game_ / "readme.txt"), "welcome to the crown of dusk\n");
+  EXPECT_EQ(ReadFile(game_ / ".dklauncher" / "state.json"), state_before);
+  EXPECT_EQ(LoadLauncherSettings(app_data_.path()).max_serial, 6u);
+  EXPECT_TRUE(LastLogLine().ends_with(" self-update to 2.0.2 applied")) << LastLogLine();
+}
+
+TEST_F(UpdateRunTest, LauncherOfTheSameVersionOrTheSameBytesIsLeftAlone) {
+  const TempDir install;
+  const std::filesystem::path dklctl = testing::CopyBuiltProgram(L"dklctl.exe", install.path());
+  const std::filesystem::path launcher =
+      testing::CopyBuiltProgram(L"child_probe.exe", install.path(), L"DuskcrownLauncher.exe");
+  const std::string running = ReadFile(launcher);
+  const struct {
+    const char* version;
+    std::string content;
+  } cases[] = {{"2.0.1", "another launcher of this same version"}, {"2.0.2", running}};
+  std::uint64_t serial = 1;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.version);
+    site_.PutLauncher(c.version, c.content);
+    site_.Publish(serial++);
+    const ChildResult run = Update({}, dklctl);
+    EXPECT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_EQ(Outcome(run)["kind"], "Ready");
+    EXPECT_TRUE(ReadFile(launcher) == running);
+    EXPECT_FALSE(std::filesystem::exists(WithSuffix(launcher, L".old")));
+  }
 }
 
 TEST_F(UpdateRunTest, HelpAndMistakesOnTheCommandLine) {
