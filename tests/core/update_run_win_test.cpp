@@ -316,6 +316,29 @@ TEST_F(UpdateRunTest, LauncherOfTheSameVersionOrTheSameBytesIsLeftAlone) {
   }
 }
 
+TEST_F(UpdateRunTest, FailedSyncRecordsEveryFilePlacedBeforeTheFailure) {
+  const Manifest& manifest = site_.Publish(3);
+  FaultServer broken;
+  ASSERT_TRUE(broken.ok());
+  broken.Route("/manifest.json", FaultResponse{.body = ReadFile(site_dir_ / "manifest.json")});
+  for (const FileEntry& entry : manifest.files) {
+    const std::string target = site_.ObjectTarget(entry.path);
+    if (entry.path == "bin/Game.exe") continue;  // no mirror serves it
+    broken.Route(target, FaultResponse{.body = ReadFile(site_dir_.path() / target.substr(1))});
+  }
+
+  const ChildResult run = Update({broken.url("")});
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(Outcome(run)["error"]["kind"], "network");
+  EXPECT_NE(LastLogLine().find(" sync failed (network): "), std::string::npos) << LastLogLine();
+  const InstallState state = LoadInstallState(game_.path());
+  EXPECT_EQ(state.serial, 0u) << "the run did not succeed";
+  for (const FileEntry& entry : manifest.files) {
+    EXPECT_EQ(state.files.count(entry.path), entry.path == "bin/Game.exe" ? 0u : 1u) << entry.path;
+  }
+  EXPECT_TRUE(std::filesystem::exists(DownloadArea(game_.path())));
+}
+
 TEST_F(UpdateRunTest, HelpAndMistakesOnTheCommandLine) {
   const ChildResult help = testing::RunChild(Dklctl(), {L"--help"}, game_.path());
   EXPECT_EQ(help.exit_code, 0);
