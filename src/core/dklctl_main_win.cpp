@@ -96,7 +96,9 @@ int Update(const CtlCommand& command) {
       std::async(std::launch::async, [&] { return RunUpdate(context, command.verify); });
   ProgressPrinter printer;
   printer.Show(TakeSnapshot(context.state.progress), false);
-  while (run.wait_for(kProgressInterval) != std::future_status::ready) printer.Show(TakeSnapshot(context.state.progress), false);
+  while (run.wait_for(kProgressInterval) != std::future_status::ready) {
+    printer.Show(TakeSnapshot(context.state.progress), false);
+  }
   const SyncOutcome outcome = run.get();
   printer.Show(TakeSnapshot(context.state.progress), true);
   printer.Finish();

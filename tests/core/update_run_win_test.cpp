@@ -261,7 +261,8 @@ TEST_F(UpdateRunTest, KilledSyncResumesItsPartFileAndFetchesNothingCompletedAgai
   EXPECT_TRUE(ReadFile(game_ / "data" / "huge.pak") == big);
   const std::vector<SeenRequest> seen = nginx_.requests();
   ASSERT_EQ(seen.size(), 2u) << "only the manifest and the unfinished object";
-  EXPECT_EQ(seen[1], (SeenRequest{"GET", site_.ObjectTarget("data/huge.pak"), "bytes=" + std::to_string(kStallAfter) + "-"}));
+  const std::string resumed_range = "bytes=" + std::to_string(kStallAfter) + "-";
+  EXPECT_EQ(seen[1], (SeenRequest{"GET", site_.ObjectTarget("data/huge.pak"), resumed_range}));
 }
 
 TEST_F(UpdateRunTest, NewerLauncherReplacesTheOneBesideDklctlAndAsksForARestart) {
