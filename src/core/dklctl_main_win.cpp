@@ -87,7 +87,10 @@ int ExitCodeFor(const SyncOutcome& outcome) {
 
 int Update(const CtlCommand& command) {
   AppContext context(command.app_data ? std::filesystem::path(Utf8ToWide(*command.app_data)) : AppDataFolder());
-  if (command.folder) context.game_folder_override = std::filesystem::absolute(Utf8ToWide(*command.folder));
+  if (command.folder) {
+    std::error_code ignored;  // an unusable path simply stays relative and fails at its first use
+    context.game_folder_override = std::filesystem::absolute(Utf8ToWide(*command.folder), ignored);
+  }
   if (!command.mirrors.empty()) context.mirrors = command.mirrors;
   // dklctl never replaces itself: a newer launcher goes over the one it serves.
   context.launcher_exe = ExecutablePath().parent_path() / L"DuskcrownLauncher.exe";
