@@ -88,8 +88,11 @@ int ExitCodeFor(const SyncOutcome& outcome) {
 int Update(const CtlCommand& command) {
   AppContext context(command.app_data ? std::filesystem::path(Utf8ToWide(*command.app_data)) : AppDataFolder());
   if (command.folder) {
-    std::error_code ignored;  // an unusable path simply stays relative and fails at its first use
-    context.game_folder_override = std::filesystem::absolute(Utf8ToWide(*command.folder), ignored);
+    const std::filesystem::path given = Utf8ToWide(*command.folder);
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(given, error);
+    // A path Windows cannot complete is used as given and fails at its first use, with its name.
+    context.game_folder_override = error ? given : full;
   }
   if (!command.mirrors.empty()) context.mirrors = command.mirrors;
   // dklctl never replaces itself: a newer launcher goes over the one it serves.
