@@ -3,10 +3,10 @@
 #include <windows.h>
 #include <winhttp.h>
 
-#include <memory>
 #include <string>
 
 #include "base/file_stat_win.h"
+#include "base/scratch_buffer_win.h"
 #include "base/status_win.h"
 #include "base/unique_handle_win.h"
 #include "net/http_request_win.h"
@@ -76,17 +76,18 @@ Status DownloadToFile(const HttpSession& session, std::string_view url, const st
   if (status_code < 200 || status_code > 299) {
     return MakeStatus(StatusKind::Network, "HTTP " + std::to_string(status_code));
   }
+  std::uint8_t* const chunk = ThreadScratch(ScratchUse::Download);
+  if (chunk == nullptr) return MakeStatus(StatusKind::Io, "no memory");
   const bool resume = status_code == 206;
   if (!resume) offset = 0;
   UniqueHandle file = OpenPartFile(part_file, resume);
   if (!file) return LastErrorStatus("open part");
   reporter.Add(offset);
 
-  const auto chunk = std::make_unique<std::uint8_t[]>(kReadChunkBytes);
   Status failure;
   while (true) {
     DWORD read = 0;
-    if (!WinHttpReadData(handles.request, chunk.get(), kReadChunkBytes, &read)) {
+    if (!WinHttpReadData(handles.request, chunk, kReadChunkBytes, &read)) {
       failure = ReadFailure(GetLastError());
       break;
     }
@@ -98,7 +99,7 @@ Status DownloadToFile(const HttpSession& session, std::string_view url, const st
       return MakeStatus(StatusKind::Corrupt, "longer than expected");
     }
     DWORD written = 0;
-    if (!WriteFile(file.get(), chunk.get(), read, &written, nullptr) || written != read) {
+    if (!WriteFile(file.get(), chunk, read, &written, nullptr) || written != read) {
       failure = LastErrorStatus("write part");
       break;
     }

@@ -5,9 +5,8 @@
 #include <zlib.h>
 
 #include <algorithm>
-#include <memory>
-#include <new>
 
+#include "base/scratch_buffer_win.h"
 #include "base/status_win.h"
 #include "base/unique_handle_win.h"
 #include "update/gzip_header.h"
@@ -17,18 +16,15 @@
 namespace dkl {
 namespace {
 
-constexpr std::size_t kStepBytes = 1048576;
+// A gzip header is a few bytes with its name; reading it needs no full step.
+constexpr std::size_t kHeaderStepBytes = 65536;
 constexpr std::uint64_t kGzipTrailerBytes = 8;
 
-// Reads into buffers on page boundaries: reads a few bytes off one run at a third of the speed.
-struct AlignedBuffer {
-  explicit AlignedBuffer(std::size_t size)
-      : data(static_cast<std::uint8_t*>(::operator new(size, std::align_val_t{4096}))), capacity(size) {}
-  ~AlignedBuffer() { ::operator delete(data, std::align_val_t{4096}); }
-  AlignedBuffer(const AlignedBuffer&) = delete;
-  AlignedBuffer& operator=(const AlignedBuffer&) = delete;
+// Buffers on page boundaries: reads a few bytes off one run at a third of the speed.
+struct StepBuffer {
+  explicit StepBuffer(ScratchUse use) : data(ThreadScratch(use)) {}
   std::uint8_t* data;
-  std::size_t capacity;
+  std::size_t capacity = kScratchBytes;
 };
 
 Status Corrupt(const FileEntry& entry, const char* what) {
@@ -109,7 +105,8 @@ class FinishedWriter {
 };
 
 void CopyPlain(PartReader& part, FinishedWriter& writer, const FileEntry& entry) {
-  AlignedBuffer buffer(kStepBytes);
+  const StepBuffer buffer(ScratchUse::PartInput);
+  if (buffer.data == nullptr) return writer.Fail(MakeStatus(StatusKind::Io, "no memory"));
   while (part.position() < part.size()) {
     std::size_t got = 0;
     if (!part.Read(buffer.data, buffer.capacity, part.size(), got)) return writer.Fail(Corrupt(entry, ": unreadable part"));
@@ -121,9 +118,9 @@ void CopyPlain(PartReader& part, FinishedWriter& writer, const FileEntry& entry)
 bool ReadGzipHeader(PartReader& part, Bytes& head, std::size_t& data_start) {
   while (true) {
     const std::size_t before = head.size();
-    head.resize(before + kStepBytes);
+    head.resize(before + kHeaderStepBytes);
     std::size_t got = 0;
-    const bool read = part.Read(head.data() + before, kStepBytes, part.size(), got);
+    const bool read = part.Read(head.data() + before, kHeaderStepBytes, part.size(), got);
     head.resize(before + got);
     if (!read) return false;
     const GzipHeaderResult result = ParseGzipHeaderPrefix(head, part.size(), data_start);
@@ -141,8 +138,12 @@ void Inflate(PartReader& part, FinishedWriter& writer, const FileEntry& entry) {
   // The trailer's CRC-32 and length are not examined: the SHA-256 proves the content.
   const std::uint64_t data_end = part.size() - kGzipTrailerBytes;
   const std::size_t head_data = static_cast<std::size_t>(std::min<std::uint64_t>(head.size(), data_end));
-  AlignedBuffer input(kStepBytes);
-  AlignedBuffer output(kStepBytes);
+  const StepBuffer input(ScratchUse::PartInput);
+  const StepBuffer output(ScratchUse::PartOutput);
+  if (input.data == nullptr || output.data == nullptr) {
+    inflateEnd(&stream);
+    return writer.Fail(MakeStatus(StatusKind::Io, "no memory"));
+  }
   stream.next_in = head.data() + data_start;
   stream.avail_in = static_cast<uInt>(head_data - data_start);
   while (true) {
