@@ -1,6 +1,7 @@
 #include "core/crash_line.h"
 
 #include <cstdint>
+#include <ostream>
 #include <string_view>
 
 #include <gtest/gtest.h>
@@ -14,6 +15,8 @@ struct CrashLineCase {
   std::uint64_t address;
   std::string_view expected;
 };
+
+void PrintTo(const CrashLineCase& tested, std::ostream* out) { *out << tested.name; }
 
 class CrashLineFormat : public ::testing::TestWithParam<CrashLineCase> {};
 
