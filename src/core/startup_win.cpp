@@ -4,6 +4,7 @@
 
 #include "base/paths_win.h"
 #include "core/app_context_win.h"
+#include "core/crash_report_win.h"
 #include "core/self_update.h"
 #include "core/single_instance_win.h"
 #include "ui/launcher_window_win.h"
@@ -42,6 +43,7 @@ bool StartLauncherProcess(const std::filesystem::path& executable) {
 
 int RunLauncher(HINSTANCE instance) {
   HardenDllSearch();
+  InstallCrashFilter(AppDataFolder());
   InstanceGuard guard = InstanceGuard::Acquire();
   if (guard.another_instance_runs()) {
     // A second start only brings the first window forward: no file is touched, nothing is logged.
