@@ -1,7 +1,8 @@
 #include "ui/settings_page.h"
 
-#include <algorithm>
+#include <cstddef>
 #include <cstdio>
+#include <string>
 
 #include "gfx/graphics_advice.h"
 
