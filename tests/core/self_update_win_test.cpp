@@ -12,15 +12,16 @@
 #include "support/fault_server_win.h"
 #include "support/file_hold_win.h"
 #include "support/nginx_server_win.h"
+#include "support/published_objects.h"
 #include "support/temp_dir.h"
 #include "update/object_names.h"
-#include "update/sha256.h"
 
 namespace dkl {
 namespace {
 
 using testing::FaultResponse;
 using testing::FaultServer;
+using testing::HexOf;
 using testing::NginxServer;
 using testing::ReadFile;
 using testing::TempDir;
@@ -28,12 +29,6 @@ using testing::WriteFile;
 
 constexpr char kRunningLauncher[] = "MZ the launcher that runs now, 2.0.1";
 constexpr char kPublishedLauncher[] = "MZ the launcher the server publishes, 2.0.2, a little longer";
-
-std::string HexOf(std::string_view content) {
-  Sha256 hash;
-  hash.Update(AsBytes(content));
-  return Sha256Hex(hash.Finish());
-}
 
 LauncherEntry EntryFor(std::string version, std::string_view content) {
   return LauncherEntry{std::move(version), HexOf(content), content.size(), std::nullopt};

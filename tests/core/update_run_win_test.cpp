@@ -76,6 +76,15 @@ class UpdateRunTest : public ::testing::Test {
 
   static nlohmann::json Outcome(const ChildResult& result) { return ParseJsonObject(AsBytes(result.out)); }
 
+  // Serves the published site from `server` as well: the manifest and every object.
+  void MirrorOn(FaultServer& server) {
+    server.Route("/manifest.json", FaultResponse{.body = ReadFile(site_dir_ / "manifest.json")});
+    for (const FileEntry& entry : site_.manifest().files) {
+      const std::string target = site_.ObjectTarget(entry.path);
+      server.Route(target, FaultResponse{.body = ReadFile(site_dir_.path() / target.substr(1))});
+    }
+  }
+
   std::string LastLogLine() {
     const std::string log = ReadFile(game_ / ".dklauncher" / "launcher.log");
     const std::size_t end = log.rfind('\n');
@@ -219,13 +228,8 @@ TEST_F(UpdateRunTest, KilledSyncResumesItsPartFileAndFetchesNothingCompletedAgai
   const Manifest& manifest = site_.Publish(3);
   FaultServer slow;
   ASSERT_TRUE(slow.ok());
-  slow.Route("/manifest.json", FaultResponse{.body = ReadFile(site_dir_ / "manifest.json")});
-  for (const FileEntry& entry : manifest.files) {
-    const std::string target = site_.ObjectTarget(entry.path);
-    FaultResponse response{.body = ReadFile(site_dir_.path() / target.substr(1))};
-    if (entry.path == "data/huge.pak") response.stall_after = kStallAfter;
-    slow.Route(target, response);
-  }
+  MirrorOn(slow);
+  slow.Route(site_.ObjectTarget("data/huge.pak"), FaultResponse{.body = big, .stall_after = kStallAfter});
 
   {
     std::vector<std::wstring> arguments{L"update", L"--folder", game_.path().native(), L"--app-data",
@@ -321,12 +325,8 @@ TEST_F(UpdateRunTest, FailedSyncRecordsEveryFilePlacedBeforeTheFailure) {
   const Manifest& manifest = site_.Publish(3);
   FaultServer broken;
   ASSERT_TRUE(broken.ok());
-  broken.Route("/manifest.json", FaultResponse{.body = ReadFile(site_dir_ / "manifest.json")});
-  for (const FileEntry& entry : manifest.files) {
-    const std::string target = site_.ObjectTarget(entry.path);
-    if (entry.path == "bin/Game.exe") continue;  // no mirror serves it
-    broken.Route(target, FaultResponse{.body = ReadFile(site_dir_.path() / target.substr(1))});
-  }
+  MirrorOn(broken);
+  broken.Route(site_.ObjectTarget("bin/Game.exe"), FaultResponse{.status = 404});  // no mirror serves it
 
   const ChildResult run = Update({broken.url("")});
   EXPECT_EQ(run.exit_code, 1);
