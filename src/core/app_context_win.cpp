@@ -12,13 +12,14 @@ namespace dkl {
 
 AppContext::AppContext() : AppContext(AppDataFolder()) {}
 
-AppContext::AppContext(std::filesystem::path settings_dir)
+AppContext::AppContext(std::filesystem::path settings_dir, std::optional<std::filesystem::path> folder_override)
     : app_data_dir(std::move(settings_dir)),
       settings(LoadLauncherSettings(app_data_dir)),
       transport(OpenHttpSession(MakeUserAgent())),
       mirrors{kPrimaryUpdateBaseUrl, kFallbackUpdateBaseUrl},
       websites{kWebsiteBaseUrl},
       graphics(DetectGraphics()),
+      game_folder_override(std::move(folder_override)),
       launcher_exe(ExecutablePath()) {
   LogGraphicsFindings(game_folder(), graphics);
 }

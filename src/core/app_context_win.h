@@ -22,8 +22,10 @@ namespace dkl {
 struct AppContext {
   // Cannot fail: every step that fails leaves its member at that member's default.
   AppContext();
-  // The same, with the launcher settings read from and saved to `settings_dir` (dklctl, tests).
-  explicit AppContext(std::filesystem::path settings_dir);
+  // The same, with the launcher settings read from and saved to `settings_dir` and, when given, the
+  // game folder of this process only (dklctl, tests); start-up's log lines already go there.
+  explicit AppContext(std::filesystem::path settings_dir,
+                      std::optional<std::filesystem::path> folder_override = std::nullopt);
   AppContext(const AppContext&) = delete;
   AppContext& operator=(const AppContext&) = delete;
 

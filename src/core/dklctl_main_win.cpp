@@ -85,15 +85,18 @@ int ExitCodeFor(const SyncOutcome& outcome) {
   }
 }
 
+// --folder made absolute; a path Windows cannot complete is used as given and fails at its first use.
+std::optional<std::filesystem::path> FolderOverride(const CtlCommand& command) {
+  if (!command.folder) return std::nullopt;
+  const std::filesystem::path given = Utf8ToWide(*command.folder);
+  std::error_code error;
+  const std::filesystem::path full = std::filesystem::absolute(given, error);
+  return error ? given : full;
+}
+
 int Update(const CtlCommand& command) {
-  AppContext context(command.app_data ? std::filesystem::path(Utf8ToWide(*command.app_data)) : AppDataFolder());
-  if (command.folder) {
-    const std::filesystem::path given = Utf8ToWide(*command.folder);
-    std::error_code error;
-    const std::filesystem::path full = std::filesystem::absolute(given, error);
-    // A path Windows cannot complete is used as given and fails at its first use, with its name.
-    context.game_folder_override = error ? given : full;
-  }
+  AppContext context(command.app_data ? std::filesystem::path(Utf8ToWide(*command.app_data)) : AppDataFolder(),
+                     FolderOverride(command));
   if (!command.mirrors.empty()) context.mirrors = command.mirrors;
   // dklctl never replaces itself: a newer launcher goes over the one it serves.
   context.launcher_exe = ExecutablePath().parent_path() / L"DuskcrownLauncher.exe";
