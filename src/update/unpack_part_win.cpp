@@ -50,6 +50,7 @@ class PartReader {
   }
 
   bool ok() const { return ok_; }
+  bool present() const { return static_cast<bool>(file_); }
   std::uint64_t size() const { return size_; }
 
   // Reads up to `wanted` bytes, never past `end`; false on a failed or empty read before `end`.
@@ -104,14 +105,34 @@ class FinishedWriter {
   Status failure_;
 };
 
-void CopyPlain(PartReader& part, FinishedWriter& writer, const FileEntry& entry) {
+// A plain object is its own content: proving it where it lies and renaming it spares writing every
+// byte a second time, and the disk space for that second copy.
+Status ProvePlainInPlace(PartReader& part, const std::filesystem::path& part_file, const FileEntry& entry,
+                         const std::filesystem::path& finished_file) {
   const StepBuffer buffer(ScratchUse::PartInput);
-  if (buffer.data == nullptr) return writer.Fail(MakeStatus(StatusKind::Io, "no memory"));
-  while (part.position() < part.size()) {
+  Status failure;
+  if (buffer.data == nullptr) failure = MakeStatus(StatusKind::Io, "no memory");
+  Sha256 hash;
+  while (failure.ok() && part.position() < part.size()) {
     std::size_t got = 0;
-    if (!part.Read(buffer.data, buffer.capacity, part.size(), got)) return writer.Fail(Corrupt(entry, ": unreadable part"));
-    if (!writer.Write(buffer.data, got)) return;
+    if (!part.Read(buffer.data, buffer.capacity, part.size(), got)) {
+      failure = Corrupt(entry, ": unreadable part");
+    } else {
+      hash.Update(ByteView(buffer.data, got));
+    }
   }
+  part.Close();
+  if (failure.ok() && (part.size() != entry.size || Sha256Hex(hash.Finish()) != entry.sha256)) {
+    failure = MakeStatus(StatusKind::Corrupt, entry.path);
+  }
+  if (failure.ok() && !MoveFileExW(part_file.c_str(), finished_file.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    failure = LastErrorStatus("create " + entry.path);
+  }
+  if (!failure.ok()) {
+    DeleteFileW(part_file.c_str());
+    DeleteFileW(finished_file.c_str());
+  }
+  return failure;
 }
 
 // The header, which may in principle be longer than one step, read until it is complete.
@@ -182,6 +203,8 @@ Status UnpackPart(const std::filesystem::path& part_file, const FileEntry& entry
     DeleteFileW(part_file.c_str());
     return Corrupt(entry, ": unreadable part");
   }
+  if (!entry.gz && part.present()) return ProvePlainInPlace(part, part_file, entry, finished_file);
+
   UniqueHandle finished(
       CreateFileW(finished_file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!finished) {
@@ -192,11 +215,8 @@ Status UnpackPart(const std::filesystem::path& part_file, const FileEntry& entry
   }
 
   FinishedWriter writer(finished.get(), entry);
-  if (entry.gz) {
-    Inflate(part, writer, entry);
-  } else {
-    CopyPlain(part, writer, entry);
-  }
+  // Without gz only the empty content, which has no part file, comes here: nothing to write.
+  if (entry.gz) Inflate(part, writer, entry);
   FlushFileBuffers(finished.get());
   finished.reset();
   part.Close();

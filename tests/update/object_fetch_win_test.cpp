@@ -142,6 +142,15 @@ TEST_F(UnpackPartTest, ContentThatInflatesPastTheSizeIsRefusedWithThePath) {
   EXPECT_FALSE(std::filesystem::exists(part_));
 }
 
+TEST_F(UnpackPartTest, PlainObjectReplacesAStaleFinishedFileAndLeavesNoPart) {
+  const std::string content = Content(3 * 1048576 + 5);
+  WriteFile(finished_, "left by an interrupted run");
+  const Status status = Unpack(content, FileEntry{"data/big.pak", HexOf(content), content.size(), std::nullopt});
+  ASSERT_TRUE(status.ok()) << status.message;
+  EXPECT_TRUE(ReadFile(finished_) == content);
+  EXPECT_FALSE(std::filesystem::exists(part_));
+}
+
 TEST_F(UnpackPartTest, DamagedObjectsAreRefusedAndLeaveNothing) {
   const std::string content = Content(100000);
   const std::string gzip = GzipWithNameAndHeaderCrc(content);
