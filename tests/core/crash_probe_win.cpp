@@ -2,10 +2,11 @@
 //   crash_probe.exe APP_DATA_FOLDER MODE
 // it installs the crash filter for APP_DATA_FOLDER and then, by MODE:
 //   access-violation  dereferences null on a worker thread;
+//   shown-access-violation  the same, telling the player with the real message box (needs a display);
 //   raise             raises the exception 0xE0000001 on a worker thread;
 //   no-record         calls the filter directly with no exception record and exits with its result.
-// The message box is replaced by a stand-in that writes its owner, type, caption and text to
-// "notice.txt" in the current folder: Wine without a display cannot show a window.
+// Apart from the shown mode, the message box is replaced by a stand-in that writes its owner, type,
+// caption and text to "notice.txt" in the current folder, so those tests need no display.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -42,7 +43,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const std::wstring mode = arguments[2];
   LocalFree(arguments);
 
-  dkl::InstallCrashFilter(app_data, RecordNotice);
+  const bool shown = mode == L"shown-access-violation";
+  dkl::InstallCrashFilter(app_data, shown ? MessageBoxW : RecordNotice);
   if (mode == L"no-record") {
     EXCEPTION_POINTERS pointers{nullptr, nullptr};
     return static_cast<int>(dkl::CrashFilter(&pointers));

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <iterator>
 #include <regex>
 #include <string>
 
@@ -55,6 +56,36 @@ TEST_F(CrashReport, AccessViolationOnAWorkerThreadWritesOneLineAndTellsThePlayer
   EXPECT_EQ(Crash(L"access-violation"), kAccessViolation) << "the process ends with the exception";
   EXPECT_TRUE(std::regex_match(CrashLog(), std::regex(CrashLinePattern("C0000005")))) << CrashLog();
   EXPECT_EQ(Notices(), kNotice);
+}
+
+// The box a player would see: found among the desktop's windows, read, and dismissed with OK.
+HWND WaitForNoticeBox(DWORD timeout_ms) {
+  const ULONGLONG deadline = GetTickCount64() + timeout_ms;
+  while (GetTickCount64() < deadline) {
+    if (HWND box = FindWindowW(L"#32770", L"Duskhaven Crown")) return box;
+    Sleep(50);
+  }
+  return nullptr;
+}
+
+std::wstring StaticTextOf(HWND box) {
+  // A message box shows its text in the static control with this id.
+  constexpr int kMessageTextId = 0xFFFF;
+  wchar_t text[512] = {};
+  GetDlgItemTextW(box, kMessageTextId, text, static_cast<int>(std::size(text)));
+  return text;
+}
+
+TEST_F(CrashReport, RealMessageBoxIsShownUntilThePlayerDismissesIt) {
+  testing::ChildProcess crash(probe_, {app_data_.native(), L"shown-access-violation"}, dir_.path());
+  ASSERT_TRUE(crash.started());
+  HWND box = WaitForNoticeBox(15000);
+  ASSERT_NE(box, nullptr) << "no message box appeared (the Windows tests need a display)";
+  EXPECT_EQ(StaticTextOf(box).rfind(L"El launcher se cerró por un error inesperado.", 0), 0u);
+  EXPECT_EQ(crash.Wait(300), -1) << "the process waits for the player";
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(crash.Wait(), kAccessViolation);
+  EXPECT_TRUE(std::regex_match(CrashLog(), std::regex(CrashLinePattern("C0000005")))) << CrashLog();
 }
 
 TEST_F(CrashReport, CrashesOfTwoRunsAppendInTheOrderTheyHappened) {
