@@ -5,7 +5,10 @@
 
 #include <psapi.h>
 
+#include <winhttp.h>
+
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -16,18 +19,27 @@
 
 #include "base/file_read_win.h"
 #include "base/file_stat_win.h"
+#include "base/scratch_buffer_win.h"
+#include "base/worker_pool.h"
 #include "core/launcher_state.h"
+#include "net/download_to_file_win.h"
+#include "net/http_request_win.h"
 #include "net/http_session_win.h"
 #include "update/install_state.h"
 #include "update/manifest.h"
 #include "update/manifest_path_win.h"
 #include "update/manifest_validation.h"
+#include "update/object_names.h"
 #include "update/sync_win.h"
 
 namespace {
 
 constexpr std::uint64_t kManifestMaxBytes = 64 * 1048576;
 constexpr int kQuickRuns = 3;
+// As many transfers at once as a sync runs.
+constexpr unsigned kFetchWorkers = 6;
+// The download step's read size.
+constexpr DWORD kReadChunkBytes = 262144;
 
 using Clock = std::chrono::steady_clock;
 
@@ -108,6 +120,74 @@ int Install(const std::vector<dkl::FileEntry>& files, const std::filesystem::pat
   return 0;
 }
 
+// The first entry of each distinct content: what a sync downloads.
+std::vector<dkl::FileEntry> DistinctObjects(const std::vector<dkl::FileEntry>& files) {
+  std::unordered_set<std::string> seen;
+  std::vector<dkl::FileEntry> objects;
+  for (const dkl::FileEntry& file : files) {
+    if (seen.insert(file.sha256).second) objects.push_back(file);
+  }
+  return objects;
+}
+
+// Reads one object's body into the thread's scratch buffer and drops it: WinHTTP under Wine alone.
+dkl::Status DiscardBody(const dkl::HttpSession& session, const std::string& url, std::uint64_t& received) {
+  dkl::UrlParts parts;
+  if (!dkl::CrackHttpUrl(url, parts)) return dkl::MakeStatus(dkl::StatusKind::Network, "bad url");
+  dkl::RequestHandles handles;
+  std::uint32_t status_code = 0;
+  if (dkl::Status opened = dkl::OpenGetRequest(session.handle(), parts, 0, handles, status_code); !opened.ok()) {
+    return opened;
+  }
+  if (status_code != 200) return dkl::MakeStatus(dkl::StatusKind::Network, "HTTP " + std::to_string(status_code));
+  std::uint8_t* const chunk = dkl::ThreadScratch(dkl::ScratchUse::Download);
+  while (true) {
+    DWORD read = 0;
+    if (!WinHttpReadData(handles.request, chunk, kReadChunkBytes, &read)) {
+      return dkl::WinHttpFailure("read", GetLastError());
+    }
+    if (read == 0) return dkl::OkStatus();
+    received += read;
+  }
+}
+
+// Fetches every distinct object with six workers and nothing of a sync's other work, either into
+// part files in `area` through the launcher's own download step, or into nothing at all. Splits a
+// fresh install's time into what Wine's WinHTTP costs and what the sync adds.
+int Fetch(const std::vector<dkl::FileEntry>& files, const std::filesystem::path& area, const std::string& mirror,
+          bool to_disk) {
+  const std::vector<dkl::FileEntry> objects = DistinctObjects(files);
+  const dkl::HttpSession session = dkl::OpenHttpSession(dkl::MakeUserAgent());
+  if (to_disk) std::filesystem::create_directories(area);
+  std::atomic<std::size_t> next{0};
+  std::atomic<std::uint64_t> bytes{0};
+  std::atomic<bool> failed{false};
+  std::mutex report_lock;
+  const dkl::ProgressCallback ignore_progress = [](std::uint64_t) {};
+  const Clock::time_point start = Clock::now();
+  dkl::RunOnWorkers(kFetchWorkers, [&] {
+    std::uint64_t received = 0;
+    for (std::size_t index = next++; index < objects.size() && !failed; index = next++) {
+      const dkl::FileEntry& object = objects[index];
+      const std::string url = dkl::ObjectUrl(mirror, object.sha256, object.gz.has_value());
+      dkl::Status status = to_disk ? dkl::DownloadToFile(session, url, area / dkl::PartFileName(object),
+                                                         dkl::DownloadLength(object), ignore_progress, received)
+                                   : DiscardBody(session, url, received);
+      if (!status.ok()) {
+        std::lock_guard hold(report_lock);
+        std::fprintf(stderr, "sync_bench: %s: %s\n", url.c_str(), status.message.c_str());
+        failed = true;
+      }
+    }
+    bytes += received;
+  });
+  const double seconds = SecondsSince(start);
+  if (failed) return 1;
+  std::printf("objects=%zu bytes=%llu seconds=%.3f\n", objects.size(), static_cast<unsigned long long>(bytes.load()),
+              seconds);
+  return 0;
+}
+
 // Hashes every listed file; `planned` is 0 when the folder is exactly what the manifest lists.
 int FullCheck(const std::vector<dkl::FileEntry>& files, const std::filesystem::path& game) {
   dkl::InstallState state;
@@ -159,6 +239,8 @@ int QuickCheck(const std::vector<dkl::FileEntry>& files, const std::filesystem::
 int Usage() {
   std::fprintf(stderr,
                "usage: sync_bench install MANIFEST GAME_DIR MIRROR_URL\n"
+               "       sync_bench fetch MANIFEST PART_DIR MIRROR_URL   (download only, to part files)\n"
+               "       sync_bench discard MANIFEST - MIRROR_URL        (download only, bodies dropped)\n"
                "       sync_bench full MANIFEST GAME_DIR\n"
                "       sync_bench quick MANIFEST GAME_DIR\n"
                "MANIFEST is an unsigned manifest JSON; paths are Unix paths, reached through drive Z:.\n");
@@ -170,12 +252,14 @@ int Usage() {
 int main(int argc, char** argv) {
   if (argc < 4) return Usage();
   const std::string command = argv[1];
-  const bool install = command == "install";
-  if (install ? argc != 5 : argc != 4) return Usage();
+  const bool with_mirror = command == "install" || command == "fetch" || command == "discard";
+  if (with_mirror ? argc != 5 : argc != 4) return Usage();
   std::vector<dkl::FileEntry> files;
   if (!LoadFileList(FromUnixPath(argv[2]), files)) return 1;
   const std::filesystem::path game = FromUnixPath(argv[3]);
-  if (install) return Install(files, game, argv[4]);
+  if (command == "install") return Install(files, game, argv[4]);
+  if (command == "fetch") return Fetch(files, game, argv[4], true);
+  if (command == "discard") return Fetch(files, game, argv[4], false);
   if (command == "full") return FullCheck(files, game);
   if (command == "quick") return QuickCheck(files, game);
   return Usage();
