@@ -147,11 +147,11 @@ void Canvas::DrawLabel(std::wstring_view text, const GdipFont& font, Argb color,
   GdipStringFormat format =
       Format(Gdiplus::StringFormatFlagsNoWrap, horizontal, vertical,
              ellipsis ? Gdiplus::StringTrimmingEllipsisCharacter : Gdiplus::StringTrimmingCharacter);
-  DrawText(text, font, SolidBrush(color).get(), r, format.get());
+  DrawString(text, font, SolidBrush(color).get(), r, format.get());
 }
 
-void Canvas::DrawText(std::wstring_view text, const GdipFont& font, Gdiplus::GpBrush* brush, const RectF& r,
-                      Gdiplus::GpStringFormat* format) {
+void Canvas::DrawString(std::wstring_view text, const GdipFont& font, Gdiplus::GpBrush* brush, const RectF& r,
+                        Gdiplus::GpStringFormat* format) {
   if (text.empty() || font == nullptr || brush == nullptr) return;
   const Gdiplus::RectF layout = ToGdip(r);
   Check(GdipDrawString(graphics_, text.data(), static_cast<INT>(text.size()), font.get(), &layout, format, brush));

@@ -86,8 +86,8 @@ class Canvas {
   // One line of text: no wrapping, the two alignments, and ellipsis-character trimming when asked.
   void DrawLabel(std::wstring_view text, const GdipFont& font, Argb color, const RectF& r, TextAlign horizontal,
                  TextAlign vertical, bool ellipsis);
-  void DrawText(std::wstring_view text, const GdipFont& font, Gdiplus::GpBrush* brush, const RectF& r,
-                Gdiplus::GpStringFormat* format);
+  void DrawString(std::wstring_view text, const GdipFont& font, Gdiplus::GpBrush* brush, const RectF& r,
+                  Gdiplus::GpStringFormat* format);
   // The bounding box GDI+ measures for the text laid out in `r`; a null format is the default one.
   RectF Measure(std::wstring_view text, const GdipFont& font, const RectF& r, Gdiplus::GpStringFormat* format);
 

@@ -36,8 +36,8 @@ float DrawSummary(Canvas& canvas, std::wstring_view summary, float left, float w
   const float measured = canvas.Measure(summary, font, {left, 0, box_width, max_height}, format.get()).height;
   const float height = std::min(std::max(line_height, measured), max_height);
   const float top = bottom - height;
-  canvas.DrawText(summary, font, canvas.SolidBrush(Palette::Parchment).get(), {left, top, box_width, height},
-                  format.get());
+  canvas.DrawString(summary, font, canvas.SolidBrush(Palette::Parchment).get(), {left, top, box_width, height},
+                    format.get());
   return top;
 }
 
@@ -147,8 +147,8 @@ void PaintAdviceBanner(Canvas& canvas, const WindowView& view, const std::vector
                     0x8CD8642C, 1);
   const GdipStringFormat format =
       canvas.Format(0, TextAlign::Near, TextAlign::Center, Gdiplus::StringTrimmingEllipsisWord);
-  canvas.DrawText(AdviceText(canvas, view), canvas.Ui(15, FontStyle::Regular), canvas.SolidBrush(Palette::Soft).get(),
-                  {36, 434, 572, 42}, format.get());
+  canvas.DrawString(AdviceText(canvas, view), canvas.Ui(15, FontStyle::Regular), canvas.SolidBrush(Palette::Soft).get(),
+                    {36, 434, 572, 42}, format.get());
   DrawWidgets(canvas, regions, {ActionId::ApplyAdvice, ActionId::DismissAdvice});
 }
 

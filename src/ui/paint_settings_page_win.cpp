@@ -133,8 +133,8 @@ void DrawGraphicsControls(Canvas& canvas, const WindowView& view, const std::vec
                   DetailHint(canvas, view.hints));
   const GdipStringFormat wrapping =
       canvas.Format(0, TextAlign::Near, TextAlign::Center, Gdiplus::StringTrimmingEllipsisCharacter);
-  canvas.DrawText(CardLineText(canvas, view.card), canvas.Ui(14, FontStyle::Regular),
-                  canvas.SolidBrush(Palette::Dim).get(), {487, 444, 283, 44}, wrapping.get());
+  canvas.DrawString(CardLineText(canvas, view.card), canvas.Ui(14, FontStyle::Regular),
+                    canvas.SolidBrush(Palette::Dim).get(), {487, 444, 283, 44}, wrapping.get());
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ float DrawTitle(Canvas& canvas, float x) {
   const GdipBrush chrome = canvas.BlendBrush(
       {x, 14, 160, 28}, GradientDirection::Vertical,
       {{0xFFFFFFFF, 0}, {0xFFD7DAE0, 0.42f}, {0xFF6D7179, 0.58f}, {0xFFC9CCD2, 0.76f}, {0xFFFFFFFF, 1}});
-  canvas.DrawText(kTitle, font, chrome.get(), box, format.get());
+  canvas.DrawString(kTitle, font, chrome.get(), box, format.get());
   return x + canvas.Measure(kTitle, font, box, format.get()).width;
 }
 
