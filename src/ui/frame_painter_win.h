@@ -26,6 +26,15 @@ inline constexpr int kWindowWidth = 960;
 inline constexpr int kWindowHeight = 600;
 
 // Returns the regions the frame registered, in drawing order; hit testing uses exactly this list.
+// Sets the frame's smoothing, text, interpolation and pixel offset modes on `graphics`.
 std::vector<HitRegion> PaintFrame(Gdiplus::GpGraphics* graphics, const PaintAssets& assets, const WindowView& view);
+
+// Painting never stops on a GDI+ error; the calls that failed are only counted.
+struct PaintLog {
+  int failed_calls = 0;
+};
+
+std::vector<HitRegion> PaintFrame(Gdiplus::GpGraphics* graphics, const PaintAssets& assets, const WindowView& view,
+                                  PaintLog& log);
 
 }  // namespace dkl

@@ -51,26 +51,26 @@ void AddMainPageRegions(std::vector<HitRegion>& regions, const std::vector<NewsI
     Add(regions, id, RegionKind::ClickArea, layout.small_cards[k - 1], {}, !news[k].url.empty());
   }
   Add(regions, ActionId::VerifyFiles, RegionKind::SecondaryButton, layout.verify_files,
-      TextLabel(TextId::VerifyFiles), !busy);
-  Add(regions, ActionId::Website, RegionKind::FramedButton, layout.website, TextLabel(TextId::Website), true);
+      TextLabel(UiString::VerifyFiles), !busy);
+  Add(regions, ActionId::Website, RegionKind::FramedButton, layout.website, TextLabel(UiString::Website), true);
   Add(regions, ActionId::Discord, RegionKind::FramedButton, layout.discord, LiteralLabel("Discord"), true);
 }
 
 void AddAdviceBannerRegions(std::vector<HitRegion>& regions, bool busy) {
   Add(regions, ActionId::ApplyAdvice, RegionKind::PrimaryButton, {614, 438, 196, 34},
-      TextLabel(TextId::ApplyRecommended), !busy);
-  Add(regions, ActionId::DismissAdvice, RegionKind::SecondaryButton, {820, 438, 110, 34}, TextLabel(TextId::NotNow),
+      TextLabel(UiString::ApplyRecommended), !busy);
+  Add(regions, ActionId::DismissAdvice, RegionKind::SecondaryButton, {820, 438, 110, 34}, TextLabel(UiString::NotNow),
       true);
 }
 
 void AddStatusPanelRegions(std::vector<HitRegion>& regions, const StatusPanel& panel) {
   Add(regions, ActionId::Play, RegionKind::PrimaryButton, {726, 512, 212, 64},
-      TextLabel(panel.retry_mode ? TextId::Retry : TextId::Play), panel.play_enabled)
+      TextLabel(panel.retry_mode ? UiString::Retry : UiString::Play), panel.play_enabled)
       .emphasised = panel.play_emphasised;
 }
 
 void AddSettingsPageRegions(std::vector<HitRegion>& regions, const DisplaySettings& display, bool busy) {
-  Add(regions, ActionId::Browse, RegionKind::SecondaryButton, {670, 136, 100, 44}, TextLabel(TextId::Browse), true);
+  Add(regions, ActionId::Browse, RegionKind::SecondaryButton, {670, 136, 100, 44}, TextLabel(UiString::Browse), true);
   AddCycler(regions, ActionId::ModeCycler, {190, 208, 283, 44}, true);
   AddCycler(regions, ActionId::ResolutionCycler, {487, 208, 283, 44}, true);
   AddCycler(regions, ActionId::AspectCycler, {190, 280, 283, 44}, display.mode == WindowMode::Fullscreen);
@@ -80,8 +80,8 @@ void AddSettingsPageRegions(std::vector<HitRegion>& regions, const DisplaySettin
   Add(regions, ActionId::AmbientLighting, RegionKind::ClickArea, {190, 390, 283, 24}, {}, true);
   Add(regions, ActionId::BodyAuras, RegionKind::ClickArea, {487, 390, 283, 24}, {}, true);
   AddCycler(regions, ActionId::DetailCycler, {190, 444, 283, 44}, true);
-  Add(regions, ActionId::Back, RegionKind::SecondaryButton, {190, 512, 284, 46}, TextLabel(TextId::Back), true);
-  Add(regions, ActionId::Save, RegionKind::PrimaryButton, {486, 512, 284, 46}, TextLabel(TextId::Save), !busy);
+  Add(regions, ActionId::Back, RegionKind::SecondaryButton, {190, 512, 284, 46}, TextLabel(UiString::Back), true);
+  Add(regions, ActionId::Save, RegionKind::PrimaryButton, {486, 512, 284, 46}, TextLabel(UiString::Save), !busy);
 }
 
 std::vector<HitRegion> FrameRegions(const FrameInput& input) {

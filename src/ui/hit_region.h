@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "ui/ui_text_id.h"
+#include "ui/ui_label.h"
 
 namespace dkl {
 

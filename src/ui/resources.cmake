@@ -28,8 +28,10 @@ add_custom_command(
   COMMENT "Making the launcher's fonts and pictures"
   VERBATIM)
 
+# An object library, so that the tests that paint with the launcher's fonts carry the same resources.
 configure_file(ui/launcher.rc.in ${CMAKE_CURRENT_BINARY_DIR}/launcher.rc @ONLY)
-target_sources(DuskcrownLauncher PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/launcher.rc)
+add_library(dkl_resources OBJECT ${CMAKE_CURRENT_BINARY_DIR}/launcher.rc)
 set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/launcher.rc PROPERTIES
   OBJECT_DEPENDS "${dkl_resource_files};${DKL_MANIFEST};${CMAKE_CURRENT_SOURCE_DIR}/ui/resource_ids.h")
-target_include_directories(DuskcrownLauncher PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_include_directories(dkl_resources PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(DuskcrownLauncher PRIVATE dkl_resources)

@@ -8,16 +8,16 @@
 
 namespace dkl {
 
-TextId ModeValueText(WindowMode mode) {
+UiString ModeValueText(WindowMode mode) {
   switch (mode) {
-    case WindowMode::Borderless: return TextId::ModeBorderless;
-    case WindowMode::Fullscreen: return TextId::ModeFullscreen;
-    default: return TextId::ModeWindow;
+    case WindowMode::Borderless: return UiString::ModeBorderless;
+    case WindowMode::Fullscreen: return UiString::ModeFullscreen;
+    default: return UiString::ModeWindow;
   }
 }
 
-TextId AspectValueText(bool fullscreen_stretch) {
-  return fullscreen_stretch ? TextId::AspectStretch : TextId::AspectKeep;
+UiString AspectValueText(bool fullscreen_stretch) {
+  return fullscreen_stretch ? UiString::Stretch : UiString::KeepAspect;
 }
 
 UiLabel ResolutionValue(const DisplaySettings& display) {
@@ -28,7 +28,7 @@ UiLabel ResolutionValue(const DisplaySettings& display) {
 }
 
 UiLabel FpsLimitValue(std::uint32_t fps_limit) {
-  if (fps_limit == 0) return TextLabel(TextId::FpsUnlimited);
+  if (fps_limit == 0) return TextLabel(UiString::Unlimited);
   return LiteralLabel(std::to_string(fps_limit));
 }
 
@@ -48,8 +48,8 @@ GraphicsCardLine GraphicsCardLineFor(const GraphicsReport& report) {
       report.chosen_adapter && *report.chosen_adapter < report.adapters.size() ? *report.chosen_adapter : 0;
   line.name = report.adapters[index].name;
   line.driver_version = report.adapters[index].driver_version;
-  if (report.level == AdviceLevel::Old) line.suffix = TextId::CardOld;
-  if (report.level == AdviceLevel::Modest) line.suffix = TextId::CardModest;
+  if (report.level == AdviceLevel::Old) line.suffix = UiString::AdviceOld;
+  if (report.level == AdviceLevel::Modest) line.suffix = UiString::AdviceModest;
   return line;
 }
 

@@ -10,7 +10,7 @@
 #include "base/status.h"
 #include "gfx/display_settings.h"
 #include "gfx/graphics_report.h"
-#include "ui/ui_text_id.h"
+#include "ui/ui_label.h"
 
 namespace dkl {
 
@@ -21,9 +21,9 @@ struct SettingsEdit {
 };
 
 // "Borderless window", "Fullscreen", and "Window" for anything else.
-TextId ModeValueText(WindowMode mode);
+UiString ModeValueText(WindowMode mode);
 // "Stretch" or "Keep 4:3".
-TextId AspectValueText(bool fullscreen_stretch);
+UiString AspectValueText(bool fullscreen_stretch);
 // "1024 × 768".
 UiLabel ResolutionValue(const DisplaySettings& display);
 // "Unlimited" for 0, otherwise the number.
@@ -45,7 +45,7 @@ SettingsHints HintsFor(AdviceLevel level, const DisplaySettings& display);
 struct GraphicsCardLine {
   std::optional<std::string> name;  // UTF-8
   std::string driver_version;
-  std::optional<TextId> suffix;  // "Old" or "Modest"
+  std::optional<UiString> suffix;  // "Old" or "Modest"
 
   bool operator==(const GraphicsCardLine&) const = default;
 };

@@ -22,9 +22,9 @@ std::int32_t PanelPhase(const StatusPanelInput& input) {
 }
 
 StatusLine PhaseLine(std::int32_t phase) {
-  static constexpr TextId kPhaseTexts[] = {
-      TextId::LookingForUpdates, TextId::CheckingFiles,    TextId::VerifyingEveryFile, TextId::DownloadingUpdate,
-      TextId::UpdatingLauncher,  TextId::AllSet,           TextId::ServerUnreachable,  TextId::UpdateFailed,
+  static constexpr UiString kPhaseTexts[] = {
+      UiString::PhaseLooking,    UiString::PhaseChecking, UiString::PhaseVerifying, UiString::PhaseDownloading,
+      UiString::PhaseSelfUpdate, UiString::PhaseReady,    UiString::PhaseOffline,   UiString::PhaseFailed,
   };
   if (phase < 0 || phase >= static_cast<std::int32_t>(std::size(kPhaseTexts))) return {};
   return {StatusLine::Source::Text, kPhaseTexts[phase], StatusKind::Ok};
@@ -58,7 +58,7 @@ StatusLine StatusText(const StatusPanelInput& input) {
   if (Ended(input)) {
     const bool offline = kind == static_cast<std::int32_t>(UpdatePhase::Offline);
     if (offline && input.shown_outcome.playable) {
-      return {StatusLine::Source::Text, TextId::ServerUnreachablePlayable, StatusKind::Ok};
+      return {StatusLine::Source::Text, UiString::PhaseOfflinePlayable, StatusKind::Ok};
     }
     if ((offline || kind == static_cast<std::int32_t>(UpdatePhase::Failed)) && input.shown_outcome.error) {
       return {StatusLine::Source::StatusMessage, {}, input.shown_outcome.error->kind};

@@ -7,7 +7,7 @@
 
 #include "base/status.h"
 #include "core/sync_outcome.h"
-#include "ui/ui_text_id.h"
+#include "ui/ui_text.h"
 
 namespace dkl {
 
@@ -30,8 +30,8 @@ struct StatusPanelInput {
 struct StatusLine {
   enum class Source { Empty, Override, Notice, Text, StatusMessage };
   Source source = Source::Empty;
-  TextId text{};                        // Source::Text
-  StatusKind status = StatusKind::Ok;   // Source::StatusMessage: the message for this kind
+  UiString text{};                     // Source::Text
+  StatusKind status = StatusKind::Ok;  // Source::StatusMessage: the message for this kind
 
   bool operator==(const StatusLine&) const = default;
 };

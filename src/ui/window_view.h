@@ -50,4 +50,7 @@ struct WindowView {
   GraphicsCardLine card;
 };
 
+// What decides the frame's regions, taken from the view.
+FrameInput FrameInputFor(const WindowView& view);
+
 }  // namespace dkl

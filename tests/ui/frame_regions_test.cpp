@@ -112,7 +112,7 @@ TEST(FrameRegions, ARunDisablesVerifyApplyAndPlayButNotTheLinks) {
             "13 k0 614,438,196,34 disabled\n"
             "14 k1 820,438,110,34\n"
             "12 k0 726,512,212,64 disabled\n");
-  EXPECT_EQ(regions.back().label, TextLabel(TextId::Play));
+  EXPECT_EQ(regions.back().label, TextLabel(UiString::Play));
 }
 
 TEST(FrameRegions, TheBigButtonRetriesAfterAnUnplayableEnd) {
@@ -122,7 +122,7 @@ TEST(FrameRegions, TheBigButtonRetriesAfterAnUnplayableEnd) {
   std::vector<HitRegion> regions;
   AddStatusPanelRegions(regions, ComputeStatusPanel(failed));
   ASSERT_EQ(regions.size(), 1u);
-  EXPECT_EQ(regions[0].label, TextLabel(TextId::Retry));
+  EXPECT_EQ(regions[0].label, TextLabel(UiString::Retry));
   EXPECT_TRUE(regions[0].enabled);
   EXPECT_FALSE(regions[0].emphasised);
 }

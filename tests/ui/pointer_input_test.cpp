@@ -10,9 +10,9 @@ namespace {
 // Two buttons side by side, the right one disabled, and a cycler below them.
 std::vector<HitRegion> Fixture() {
   std::vector<HitRegion> regions;
-  AddRegion(regions, ActionId::Play, RegionKind::PrimaryButton, 0, 100, 100, 50, TextLabel(TextId::Play), true);
+  AddRegion(regions, ActionId::Play, RegionKind::PrimaryButton, 0, 100, 100, 50, TextLabel(UiString::Play), true);
   AddRegion(regions, ActionId::VerifyFiles, RegionKind::SecondaryButton, 100, 100, 100, 50,
-            TextLabel(TextId::VerifyFiles), false);
+            TextLabel(UiString::VerifyFiles), false);
   AddRegion(regions, ActionId::FpsCycler, RegionKind::ClickArea, 0, 200, 200, 40, {}, true).cycler = 1;
   return regions;
 }
@@ -40,7 +40,7 @@ TEST(HitTest, FindsTheFirstRegionContainingThePointEnabledOrNot) {
 TEST(AddRegion, ClearsTheFlagsThePageSetsAfterwards) {
   std::vector<HitRegion> regions;
   HitRegion& added = AddRegion(regions, ActionId::Save, RegionKind::PrimaryButton, 1, 2, 3, 4,
-                               TextLabel(TextId::Save), true);
+                               TextLabel(UiString::Save), true);
   EXPECT_FALSE(added.selected);
   EXPECT_FALSE(added.emphasised);
   EXPECT_EQ(added.cycler, 0);

@@ -14,17 +14,17 @@ DisplaySettings With(bool lighting, bool auras, std::int32_t detail) {
 }
 
 TEST(SettingsValues, WhatTheControlsRead) {
-  EXPECT_EQ(ModeValueText(WindowMode::Windowed), TextId::ModeWindow);
-  EXPECT_EQ(ModeValueText(WindowMode::Borderless), TextId::ModeBorderless);
-  EXPECT_EQ(ModeValueText(WindowMode::Fullscreen), TextId::ModeFullscreen);
-  EXPECT_EQ(ModeValueText(static_cast<WindowMode>(7)), TextId::ModeWindow);
-  EXPECT_EQ(AspectValueText(true), TextId::AspectStretch);
-  EXPECT_EQ(AspectValueText(false), TextId::AspectKeep);
+  EXPECT_EQ(ModeValueText(WindowMode::Windowed), UiString::ModeWindow);
+  EXPECT_EQ(ModeValueText(WindowMode::Borderless), UiString::ModeBorderless);
+  EXPECT_EQ(ModeValueText(WindowMode::Fullscreen), UiString::ModeFullscreen);
+  EXPECT_EQ(ModeValueText(static_cast<WindowMode>(7)), UiString::ModeWindow);
+  EXPECT_EQ(AspectValueText(true), UiString::Stretch);
+  EXPECT_EQ(AspectValueText(false), UiString::KeepAspect);
   DisplaySettings display;
   display.width = 1920;
   display.height = 1080;
   EXPECT_EQ(ResolutionValue(display), LiteralLabel("1920 \u00D7 1080"));
-  EXPECT_EQ(FpsLimitValue(0), TextLabel(TextId::FpsUnlimited));
+  EXPECT_EQ(FpsLimitValue(0), TextLabel(UiString::Unlimited));
   EXPECT_EQ(FpsLimitValue(144), LiteralLabel("144"));
 }
 
@@ -54,9 +54,9 @@ TEST(GraphicsCardLineFor, ChosenOrFirstAdapterWithTheLevelSuffix) {
   EXPECT_EQ(GraphicsCardLineFor(report), (GraphicsCardLine{"First", "1.0", std::nullopt}));
   report.chosen_adapter = 1;
   report.level = AdviceLevel::Old;
-  EXPECT_EQ(GraphicsCardLineFor(report), (GraphicsCardLine{"Second", "", TextId::CardOld}));
+  EXPECT_EQ(GraphicsCardLineFor(report), (GraphicsCardLine{"Second", "", UiString::AdviceOld}));
   report.level = AdviceLevel::Modest;
-  EXPECT_EQ(GraphicsCardLineFor(report).suffix, TextId::CardModest);
+  EXPECT_EQ(GraphicsCardLineFor(report).suffix, UiString::AdviceModest);
 }
 
 TEST(AfterSave, FailureStaysWithItsMessageSuccessClosesAndMayStartARun) {

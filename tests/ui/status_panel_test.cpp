@@ -23,7 +23,7 @@ StatusPanelInput Ended(UpdatePhase kind, bool playable, std::optional<StatusKind
   return input;
 }
 
-StatusLine Text(TextId id) { return {Source::Text, id, StatusKind::Ok}; }
+StatusLine Text(UiString id) { return {Source::Text, id, StatusKind::Ok}; }
 StatusLine Message(StatusKind kind) { return {Source::StatusMessage, {}, kind}; }
 
 TEST(StatusText, FirstMatchingRuleWins) {
@@ -53,22 +53,22 @@ TEST(StatusText, FirstMatchingRuleWins) {
       {"override beats the live phase", override_during_run, {Source::Override, {}, StatusKind::Ok}},
       {"override beats the notice", override_over_notice, {Source::Override, {}, StatusKind::Ok}},
       {"notice after a ready run", notice_after_ready, {Source::Notice, {}, StatusKind::Ok}},
-      {"notice only after a ready outcome", notice_after_offline, Text(TextId::ServerUnreachablePlayable)},
+      {"notice only after a ready outcome", notice_after_offline, Text(UiString::PhaseOfflinePlayable)},
       {"notice stays while the outcome is ready, even in a run", notice_during_new_run,
        {Source::Notice, {}, StatusKind::Ok}},
       {"offline and playable", Ended(UpdatePhase::Offline, true, StatusKind::Offline),
-       Text(TextId::ServerUnreachablePlayable)},
+       Text(UiString::PhaseOfflinePlayable)},
       {"offline, not playable, with error", Ended(UpdatePhase::Offline, false, StatusKind::Offline),
        Message(StatusKind::Offline)},
-      {"offline, not playable, no error", Ended(UpdatePhase::Offline, false), Text(TextId::ServerUnreachable)},
+      {"offline, not playable, no error", Ended(UpdatePhase::Offline, false), Text(UiString::PhaseOffline)},
       {"failed with error", Ended(UpdatePhase::Failed, false, StatusKind::DiskFull), Message(StatusKind::DiskFull)},
-      {"failed without error", Ended(UpdatePhase::Failed, false), Text(TextId::UpdateFailed)},
-      {"ready", Ended(UpdatePhase::Ready, true), Text(TextId::AllSet)},
-      {"a new run follows the live phase", new_run_after_failure, Text(TextId::LookingForUpdates)},
-      {"no result yet reads the live phase", before_first_result, Text(TextId::DownloadingUpdate)},
-      {"live quick check", Live(UpdatePhase::QuickCheck), Text(TextId::CheckingFiles)},
-      {"live full check", Live(UpdatePhase::FullCheck), Text(TextId::VerifyingEveryFile)},
-      {"live self-update", Live(UpdatePhase::SelfUpdating), Text(TextId::UpdatingLauncher)},
+      {"failed without error", Ended(UpdatePhase::Failed, false), Text(UiString::PhaseFailed)},
+      {"ready", Ended(UpdatePhase::Ready, true), Text(UiString::PhaseReady)},
+      {"a new run follows the live phase", new_run_after_failure, Text(UiString::PhaseLooking)},
+      {"no result yet reads the live phase", before_first_result, Text(UiString::PhaseDownloading)},
+      {"live quick check", Live(UpdatePhase::QuickCheck), Text(UiString::PhaseChecking)},
+      {"live full check", Live(UpdatePhase::FullCheck), Text(UiString::PhaseVerifying)},
+      {"live self-update", Live(UpdatePhase::SelfUpdating), Text(UiString::PhaseSelfUpdate)},
       {"unknown phase", Live(static_cast<UpdatePhase>(8)), StatusLine{}},
       {"negative phase", Live(static_cast<UpdatePhase>(-1)), StatusLine{}},
   };
