@@ -8,7 +8,7 @@ set(dkl_resource_files
 
 foreach(needed
     "/usr/share/fonts/truetype/klaudia-berenika/Berenika.ttf|fonts-klaudia-berenika"
-    "/usr/share/fonts/opentype/levien/TypoScript.otf|fonts-levien-typoscript"
+    "/usr/share/fonts/opentype/dancingscript/DancingScript-Regular.otf|fonts-dancingscript"
     "/usr/bin/fontforge|fontforge-nox"
     "/usr/lib/python3/dist-packages/PIL|python3-pil")
   string(REPLACE "|" ";" fields "${needed}")
