@@ -55,8 +55,10 @@ int RunLauncher(HINSTANCE instance) {
   bool restart = false;
   int exit_code = 0;
   {
+    // The window goes before the context it uses.
     AppContext context;
-    exit_code = RunLauncherWindow(instance, context, restart);
+    LauncherWindow window(instance, context);
+    exit_code = RunLauncherWindow(window, restart);
   }
   guard.Release();
   // After a self-update the executable path names the new launcher.

@@ -1,4 +1,5 @@
-// How the probe and news threads report to the window: a private message, posted without waiting.
+// How the update worker, the probe and the news threads report to the window: a private message,
+// posted without waiting.
 #pragma once
 
 #include <cstdint>
@@ -6,6 +7,8 @@
 
 namespace dkl {
 
+// WM_APP + 1, no parameters: an update run has ended and its outcome waits for the window.
+inline constexpr std::uint32_t WM_APP_PROGRESS = 0x8001;
 // WM_APP + 2: wParam 1 when the game server answered, else 0; lParam its latency in ms, or -1.
 inline constexpr std::uint32_t WM_APP_SERVER = 0x8002;
 // WM_APP + 3, no parameters: the news list has been replaced.

@@ -127,10 +127,11 @@ TEST_F(DisplayClassKey, MissingClassKeyFillsNothing) {
   EXPECT_EQ(adapters[0].driver_version, "");
 }
 
-TEST(DetectGraphics, WineWithoutADisplayGivesAnEmptyReport) {
+// Wine offers no adapter without a display and its own stand-in card on one (the tests run on a
+// private X screen); neither raises a concern.
+TEST(DetectGraphics, WineRaisesNoConcernWithOrWithoutADisplay) {
   const GraphicsReport report = DetectGraphics();
-  EXPECT_TRUE(report.adapters.empty());
-  EXPECT_EQ(report.level, AdviceLevel::None);
+  EXPECT_EQ(report.level, report.adapters.empty() ? AdviceLevel::None : AdviceLevel::Fine);
   EXPECT_TRUE(report.findings.empty());
   EXPECT_FALSE(report.chosen_adapter.has_value());
   EXPECT_EQ(GraphicsSignature(report), "");

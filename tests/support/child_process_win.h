@@ -24,6 +24,8 @@ class ChildProcess {
   ~ChildProcess();
 
   bool started() const { return static_cast<bool>(process_); }
+  // The process id, 0 when it did not start.
+  DWORD id() const { return process_ ? GetProcessId(process_.get()) : 0; }
   // The exit code, or -1 when the process did not start or did not end within `timeout_ms`.
   long Wait(DWORD timeout_ms = kChildTimeoutMs);
   // Ends the process at once, as a player's crash or Task Manager would, and waits for it.

@@ -3,78 +3,22 @@
 #include <windows.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <iomanip>
 #include <optional>
 #include <sstream>
 #include <thread>
 
 #include "base/text_win.h"
+#include "support/unix_shell_win.h"
 
 namespace dkl::testing {
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr auto kStartLimit = std::chrono::seconds(5);
-constexpr auto kStopLimit = std::chrono::seconds(5);
+constexpr auto kStartLimit = std::chrono::milliseconds(5000);
+constexpr auto kStopLimit = std::chrono::milliseconds(5000);
 constexpr auto kPollInterval = std::chrono::milliseconds(10);
-
-// Host paths as Linux programs see them. Wine's kernel32 exports the conversion; on Windows
-// proper it is missing and the server cannot start.
-std::optional<std::string> UnixPath(const std::filesystem::path& path) {
-  using Convert = char*(CDECL*)(const wchar_t*);
-  const HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
-  if (kernel32 == nullptr) return std::nullopt;
-  const auto convert = reinterpret_cast<Convert>(
-      reinterpret_cast<void (*)()>(GetProcAddress(kernel32, "wine_get_unix_file_name")));
-  if (convert == nullptr) return std::nullopt;
-  char* unix_path = convert(path.c_str());
-  if (unix_path == nullptr) return std::nullopt;
-  std::string result(unix_path);
-  HeapFree(GetProcessHeap(), 0, unix_path);
-  return result;
-}
-
-// One word for /bin/sh. The command line travels to Wine inside double quotes, so none may appear.
-std::string ShellWord(std::string_view text) {
-  std::string word = "'";
-  for (const char c : text) {
-    if (c == '\'') {
-      word += "'\\''";
-    } else {
-      word += c;
-    }
-  }
-  return word + "'";
-}
-
-// Starts `command` under /bin/sh without waiting: Wine cannot wait on a Linux child, so the
-// command reports through files.
-bool LaunchShell(const std::string& command) {
-  if (command.find('"') != std::string::npos) return false;
-  std::wstring command_line = L"/bin/sh -c \"" + Utf8ToWide(command) + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessW(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-    return false;
-  }
-  CloseHandle(info.hThread);
-  CloseHandle(info.hProcess);
-  return true;
-}
-
-// The exit code a shell command wrote to `report`, or nullopt when none arrived within `limit`.
-std::optional<int> WaitForExitCode(const std::filesystem::path& report, Clock::duration limit) {
-  const auto deadline = Clock::now() + limit;
-  while (Clock::now() < deadline) {
-    const std::string text = ReadFile(report);
-    if (!text.empty() && text.back() == '\n') return std::atoi(text.c_str());
-    std::this_thread::sleep_for(kPollInterval);
-  }
-  return std::nullopt;
-}
 
 // Runs serve-static with `arguments`, its output in `name`.log and its exit code in `name`.done.
 bool LaunchServeStatic(const std::string& unix_state, const std::string& arguments, const std::string& name) {
@@ -86,7 +30,7 @@ bool LaunchServeStatic(const std::string& unix_state, const std::string& argumen
 
 }  // namespace
 
-NginxServer::NginxServer(const std::filesystem::path& root) {
+NginxServer::NginxServer(const std::filesystem::path& root, std::uint16_t port) : port_(port) {
   ok_ = winsock_.ok() ? Start(root) : Fail("Winsock did not start");
 }
 
@@ -96,8 +40,9 @@ bool NginxServer::Start(const std::filesystem::path& root) {
   const std::optional<std::string> unix_root = UnixPath(std::filesystem::absolute(root));
   const std::optional<std::string> unix_state = UnixPath(state_.path());
   if (!unix_root || !unix_state) return Fail("no Unix path for " + WideToUtf8(root.native()));
-  port_ = FreeLoopbackPort();
+  if (port_ == 0) port_ = FreeLoopbackPort();
   if (port_ == 0) return Fail("no free loopback port");
+  if (AcceptsConnections(port_)) return Fail("port " + std::to_string(port_) + " is taken");
   unix_state_ = *unix_state;
   launched_ = LaunchServeStatic(
       unix_state_, ShellWord(*unix_root) + " " + std::to_string(port_) + " " + ShellWord(unix_state_), "start");

@@ -1,4 +1,4 @@
-// nginx serving a folder on a free loopback port for as long as the object lives. It runs on the
+// nginx serving a folder on a loopback port for as long as the object lives. It runs on the
 // Linux side through tools/test-servers/serve-static, so the tests meet a real web server: keep-alive,
 // sendfile, and 206 answers to Range requests.
 #pragma once
@@ -17,8 +17,9 @@ namespace dkl::testing {
 
 class NginxServer {
  public:
-  // Returns once the server accepts connections, or after a few seconds with ok() false.
-  explicit NginxServer(const std::filesystem::path& root);
+  // Returns once the server accepts connections, or after a few seconds with ok() false. A `port`
+  // of 0 picks a free one; a fixed port serves a program that has its servers built in.
+  explicit NginxServer(const std::filesystem::path& root, std::uint16_t port = 0);
   NginxServer(const NginxServer&) = delete;
   NginxServer& operator=(const NginxServer&) = delete;
   // Returns once the port refuses connections again (bounded).
