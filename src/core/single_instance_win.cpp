@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "ui/window_class.h"
+
 namespace dkl {
 
 InstanceGuard InstanceGuard::Acquire() {
@@ -12,7 +14,7 @@ InstanceGuard InstanceGuard::Acquire() {
 }
 
 void BringFirstInstanceForward() {
-  const HWND window = FindWindowW(L"DuskcrownLauncherWindow", nullptr);
+  const HWND window = FindWindowW(kLauncherWindowClass, nullptr);
   if (window == nullptr) return;
   ShowWindow(window, SW_RESTORE);
   SetForegroundWindow(window);

@@ -15,14 +15,13 @@
 #include "ui/font_set_win.h"
 #include "ui/hit_region.h"
 #include "ui/resources_win.h"
+#include "ui/window_class.h"
 #include "ui/window_commands.h"
 #include "ui/window_state.h"
 
 namespace dkl {
 
 struct AppContext;
-
-inline constexpr wchar_t kLauncherWindowClass[] = L"DuskcrownLauncherWindow";
 
 class LauncherWindow {
  public:

@@ -181,6 +181,41 @@ TEST_F(LauncherWindowTest, SettingsPageSavesTheResolutionAndEscapeLeavesItUnsave
   EXPECT_TRUE(width_is(1024)) << ReadFile(game_settings);
 }
 
+// The system's picker, a dialog owned by the launcher window; null when none appeared within `limit`.
+HWND WaitForFolderPicker(HWND owner, milliseconds limit) {
+  HWND picker = nullptr;
+  PollUntil(
+      [&] {
+        picker = FindWindowW(L"#32770", nullptr);
+        return picker != nullptr && GetWindow(picker, GW_OWNER) == owner;
+      },
+      limit);
+  return picker != nullptr && GetWindow(picker, GW_OWNER) == owner ? picker : nullptr;
+}
+
+TEST_F(LauncherWindowTest, BrowseShowsTheFolderPickerAndCancelKeepsTheWindowWorking) {
+  const HWND window = Start();
+  ASSERT_NE(window, nullptr);
+  // A window's first click may only activate it, so each attempt starts again from the main page.
+  HWND picker = nullptr;
+  PollUntil(
+      [&] {
+        input_.Key(window, "Escape");
+        input_.Click(window, RegionPoint(window, ActionId::SettingsPage, Page::Main));
+        input_.Click(window, RegionPoint(window, ActionId::Browse, Page::Settings));
+        picker = WaitForFolderPicker(window, kRetryStep);
+        return picker != nullptr;
+      },
+      kEffectLimit);
+  ASSERT_NE(picker, nullptr) << "no folder picker owned by the window; " << input_.log();
+  EXPECT_FALSE(IsWindowEnabled(window)) << "the picker is modal";
+  PostMessageW(picker, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(PollUntil([&] { return IsWindowEnabled(window) != FALSE; }, kEffectLimit));
+  ASSERT_TRUE(input_.Key(window, "Escape")) << input_.log();
+  input_.Click(window, RegionPoint(window, ActionId::Close, Page::Main));
+  EXPECT_EQ(process_->Wait(kExitLimitMs), 0);
+}
+
 TEST_F(LauncherWindowTest, SecondLauncherRestoresTheFirstWindowAndExitsZero) {
   const HWND window = Start();
   ASSERT_NE(window, nullptr);
