@@ -7,17 +7,9 @@ namespace {
 
 using namespace Gdiplus::DllExports;
 
-void SetFrameModes(Gdiplus::GpGraphics* graphics) {
-  GdipSetSmoothingMode(graphics, Gdiplus::SmoothingModeAntiAlias);
-  GdipSetTextRenderingHint(graphics, Gdiplus::TextRenderingHintClearTypeGridFit);
-  GdipSetInterpolationMode(graphics, Gdiplus::InterpolationModeHighQualityBicubic);
-  GdipSetPixelOffsetMode(graphics, Gdiplus::PixelOffsetModeHalf);
-}
-
 std::vector<HitRegion> PaintDirectly(HDC dc, const PaintAssets& assets, const WindowView& view) {
   Gdiplus::GpGraphics* screen = nullptr;
   GdipCreateFromHDC(dc, &screen);
-  if (screen != nullptr) SetFrameModes(screen);
   std::vector<HitRegion> regions = PaintFrame(screen, assets, view);
   if (screen != nullptr) GdipDeleteGraphics(screen);
   return regions;
@@ -35,7 +27,7 @@ std::vector<HitRegion> PaintBuffered(HDC dc, const PaintAssets& assets, const Wi
     GdipDisposeImage(bitmap);
     return PaintDirectly(dc, assets, view);
   }
-  SetFrameModes(buffer);
+  // The painter sets the rendering modes of the graphics it draws on.
   std::vector<HitRegion> regions = PaintFrame(buffer, assets, view);
 
   Gdiplus::GpGraphics* screen = nullptr;
