@@ -97,6 +97,7 @@ Status RunSync(const HttpSession& session, const std::vector<std::string>& mirro
   progress.bytes_total.store(BytesToTravel(groups));
 
   RunRecord run(groups.size());
+  MirrorRanking ranking(mirrors);
   const auto work = [&] {
     while (const std::optional<std::size_t> next = run.NextGroup()) {
       const ContentGroup& group = groups[*next];
@@ -105,7 +106,7 @@ Status RunSync(const HttpSession& session, const std::vector<std::string>& mirro
         progress.current_item = group.front().path;
       }
       std::filesystem::path finished;
-      Status status = FetchObject(session, mirrors, group.front(), area, progress, finished, pause);
+      Status status = FetchObject(session, ranking, group.front(), area, progress, finished, pause);
       if (status.ok()) status = PlaceContentGroup(game_folder, group, finished, on_placed, progress);
       if (!status.ok()) return run.Fail(std::move(status));
     }

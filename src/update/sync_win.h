@@ -27,7 +27,8 @@ std::vector<FileEntry> PlanSync(const std::filesystem::path& game_folder, const 
 std::filesystem::path DownloadArea(const std::filesystem::path& game_folder);
 
 // Fetches each distinct content of `planned` once and places it at every path that needs it, six
-// at a time, stopping at the first failure. The download area is removed only after success.
+// at a time, stopping at the first failure. The download area is removed only after success. The
+// workers share one ranking of `mirrors`: a mirror whose bytes failed a proof is tried last by all.
 Status RunSync(const HttpSession& session, const std::vector<std::string>& mirrors,
                const std::filesystem::path& game_folder, const std::vector<FileEntry>& planned,
                UpdateProgress& progress, const PlacedFileCallback& on_placed,

@@ -269,6 +269,54 @@ TEST_F(UpdateRunTest, KilledSyncResumesItsPartFileAndFetchesNothingCompletedAgai
   EXPECT_EQ(seen[1], (SeenRequest{"GET", site_.ObjectTarget("data/huge.pak"), resumed_range}));
 }
 
+// A mirror that serves a good manifest but sends half of every object as garbage and then closes.
+// Whichever mirror serves the manifest, the update ends Ready with every file as published.
+TEST_F(UpdateRunTest, BrokenMirrorFirstOrSecondDoesNotKeepTheUpdateFromEndingReady) {
+  for (int i = 0; i < 12; ++i) site_.Put("data/extra/" + std::to_string(i) + ".dat", Content(60000 + i));
+  const Manifest& manifest = site_.Publish(3);
+  FaultServer broken;
+  ASSERT_TRUE(broken.ok());
+  MirrorOn(broken);
+  std::size_t objects = 0;
+  for (const FileEntry& entry : manifest.files) {
+    const std::uint64_t length = DownloadLength(entry);
+    if (length == 0) continue;
+    ++objects;
+    const std::string garbage(length, '#');
+    broken.Route(site_.ObjectTarget(entry.path), FaultResponse{.body = garbage, .cut_after = length / 2});
+  }
+
+  for (const bool broken_first : {true, false}) {
+    SCOPED_TRACE(broken_first ? "broken mirror first" : "broken mirror second");
+    const TempDir game;
+    const TempDir app_data;
+    const std::size_t broken_before = broken.requests().size();
+    std::vector<std::wstring> arguments{L"update", L"--folder", game.path().native(), L"--app-data",
+                                        app_data.path().native()};
+    for (const std::string& mirror : broken_first ? std::vector<std::string>{broken.url(""), nginx_.url("")}
+                                                  : std::vector<std::string>{nginx_.url(""), broken.url("")}) {
+      arguments.insert(arguments.end(), {L"--mirror", Utf8ToWide(mirror)});
+    }
+    const ChildResult run = testing::RunChild(Dklctl(), arguments, game.path());
+    ASSERT_EQ(run.exit_code, 0) << run.out << run.err;
+    EXPECT_EQ(Outcome(run)["kind"], "Ready");
+    for (const FileEntry& entry : manifest.files) {
+      EXPECT_EQ(testing::HexOf(ReadFile(game / Utf8ToWide(entry.path))), entry.sha256) << entry.path;
+    }
+    EXPECT_EQ(LoadInstallState(game.path()).serial, 3u);
+
+    const std::vector<SeenRequest> seen = broken.requests();
+    const std::size_t object_requests = seen.size() - broken_before - (broken_first ? 1 : 0);
+    if (broken_first) {
+      EXPECT_EQ(seen[broken_before].path, "/manifest.json") << "the broken mirror served the manifest";
+      // Only the first object of each of the six download workers meets it before it goes last.
+      EXPECT_LE(object_requests, 6u) << "of " << objects;
+    } else {
+      EXPECT_EQ(object_requests, 0u);
+    }
+  }
+}
+
 TEST_F(UpdateRunTest, NewerLauncherReplacesTheOneBesideDklctlAndAsksForARestart) {
   const TempDir install;
   const std::filesystem::path dklctl = testing::CopyBuiltProgram(L"dklctl.exe", install.path());
