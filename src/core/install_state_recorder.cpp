@@ -5,6 +5,15 @@ namespace dkl {
 InstallStateRecorder::InstallStateRecorder(InstallState& state, Save save, Clock now)
     : state_(state), save_(std::move(save)), now_(std::move(now)), last_save_ms_(now_()) {}
 
+Status InstallStateRecorder::MarkUpdateUnfinished() {
+  std::lock_guard hold(lock_);
+  const bool before = state_.update_unfinished;
+  state_.update_unfinished = true;
+  Status saved = save_(state_);
+  if (!saved.ok()) state_.update_unfinished = before;
+  return saved;
+}
+
 void InstallStateRecorder::Record(const FileEntry& entry, const Known& known) {
   std::lock_guard hold(lock_);
   state_.files[entry.path] = known;

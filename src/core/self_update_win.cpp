@@ -47,7 +47,8 @@ Status SelfUpdate(const HttpSession& session, const std::vector<std::string>& mi
   if (error) return MakeStatus(StatusKind::Io, "create " + WideToUtf8(staging.native()));
 
   std::filesystem::path verified;
-  Status fetched = FetchObject(session, mirrors, LauncherObjectEntry(launcher), staging, progress, verified, pause);
+  MirrorRanking ranking(mirrors);
+  Status fetched = FetchObject(session, ranking, LauncherObjectEntry(launcher), staging, progress, verified, pause);
   if (!fetched.ok()) return fetched;
 
   Status swapped = SwapInExecutable(executable, verified);

@@ -32,7 +32,8 @@ SyncOutcome Fail(AppContext& context, const std::filesystem::path& game_folder, 
   AppendLauncherLog(game_folder, "sync failed (" + std::string(StatusWord(status.kind)) + "): " + status.message);
   const InstallState installed = LoadInstallState(game_folder);
   const bool offline = status.kind == StatusKind::Offline;
-  const bool offline_playable = offline && installed.serial > 0;
+  // A folder an earlier run left half updated may hold a mix of two releases: never offered for play.
+  const bool offline_playable = offline && installed.serial > 0 && !installed.update_unfinished;
   outcome.playable = offline_playable;
   context.state.playable.exchange(offline_playable);
   if (offline_playable) SetGameExe(context.state, installed.game_exe);
@@ -48,9 +49,10 @@ Status Sync(AppContext& context, const std::filesystem::path& game_folder, const
   UpdateProgress& progress = context.state.progress;
   SetPhase(progress, UpdatePhase::Downloading);
   InstallStateRecorder recorder(
-      installed, [&](const InstallState& state) { SaveInstallState(state, game_folder); }, GetTickCount64);
-  Status status = RunSync(context.transport, mirrors, game_folder, planned, progress,
-                          [&](const FileEntry& entry, const Known& known) { recorder.Record(entry, known); });
+      installed, [&](const InstallState& state) { return SaveInstallState(state, game_folder); }, GetTickCount64);
+  Status status = RunSync(
+      context.transport, mirrors, game_folder, planned, progress, [&] { return recorder.MarkUpdateUnfinished(); },
+      [&](const FileEntry& entry, const Known& known) { recorder.Record(entry, known); });
   // Everything placed so far is remembered, so the next run neither hashes nor fetches it again.
   if (!status.ok()) SaveInstallState(installed, game_folder);
   return status;
@@ -106,6 +108,7 @@ SyncOutcome RunUpdate(AppContext& context, bool verify) {
   installed.serial = manifest.serial;
   installed.client_version = manifest.client_version;
   installed.game_exe = manifest.game_exe;
+  installed.update_unfinished = false;
   if (Status status = SaveInstallState(installed, game_folder); !status.ok()) {
     return Fail(context, game_folder, outcome, std::move(status));
   }

@@ -22,8 +22,9 @@ void SleepBeforeRetry(std::chrono::milliseconds pause);
 using PlacedFileCallback = std::function<void(const FileEntry&, const Known&)>;
 
 // Moves `source` over `target` with replace and write-through. A target the game holds (access,
-// sharing or lock violation) is tried 25 times, 200 ms apart, then reported as game_running. The
-// source is gone afterwards in every failure of the move.
+// sharing or lock violation) is tried 25 times, 200 ms apart, then reported as game_running. A
+// read-only target is made writable and tried again at once; a folder at the target is reported
+// at once, as io with the path. The source is gone afterwards in every failure of the move.
 Status PlaceFile(const std::filesystem::path& source, const std::filesystem::path& target, const FileEntry& entry,
                  Known& placed, const PlacementPause& pause = SleepBeforeRetry);
 

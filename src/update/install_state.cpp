@@ -31,6 +31,8 @@ InstallState InstallStateFromJson(const nlohmann::json& document) {
   state.serial = UnsignedOr(document, "serial", 0);
   state.client_version = StringOr(document, "client_version");
   state.game_exe = StringOr(document, "game_exe");
+  const auto unfinished = document.find("update_unfinished");
+  state.update_unfinished = unfinished != document.end() && unfinished->is_boolean() && unfinished->get<bool>();
   const auto files = document.find("files");
   if (files == document.end() || !files->is_object()) return state;
   state.files.reserve(files->size());
@@ -49,7 +51,8 @@ std::string SerializeInstallState(const InstallState& state) {
   const nlohmann::json document = {{"client_version", TextOrNull(state.client_version)},
                                    {"files", std::move(files)},
                                    {"game_exe", TextOrNull(state.game_exe)},
-                                   {"serial", state.serial}};
+                                   {"serial", state.serial},
+                                   {"update_unfinished", state.update_unfinished}};
   return DumpJson(document, -1);
 }
 

@@ -25,6 +25,9 @@ struct InstallState {
   std::string client_version;
   std::string game_exe;
   std::unordered_map<std::string, Known> files;  // by manifest path, exact bytes
+  // Set before a sync replaces its first game file, cleared when the run succeeds: while it is set,
+  // the folder may hold a mix of two releases and is not offered for play without an update.
+  bool update_unfinished = false;
 
   bool operator==(const InstallState&) const = default;
 };

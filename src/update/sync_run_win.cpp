@@ -68,6 +68,28 @@ class RunRecord {
   Status first_failure_;
 };
 
+// Lets the workers place files only once the caller's preparation has succeeded; the first worker
+// that gets here runs it, the others wait for it and share its result.
+class PlacementGate {
+ public:
+  explicit PlacementGate(const BeforeFirstPlacement& prepare) : prepare_(prepare) {}
+
+  Status Pass() {
+    std::lock_guard hold(lock_);
+    if (!passed_) {
+      passed_ = true;
+      if (prepare_) result_ = prepare_();
+    }
+    return result_;
+  }
+
+ private:
+  const BeforeFirstPlacement& prepare_;
+  std::mutex lock_;
+  bool passed_ = false;
+  Status result_;
+};
+
 void RemoveDownloadArea(const std::filesystem::path& area) {
   if (RemoveDirectoryW(area.c_str()) || GetLastError() != ERROR_DIR_NOT_EMPTY) return;
   std::error_code ignored;
@@ -82,7 +104,8 @@ std::filesystem::path DownloadArea(const std::filesystem::path& game_folder) {
 
 Status RunSync(const HttpSession& session, const std::vector<std::string>& mirrors,
                const std::filesystem::path& game_folder, const std::vector<FileEntry>& planned,
-               UpdateProgress& progress, const PlacedFileCallback& on_placed, const AttemptPause& pause) {
+               UpdateProgress& progress, const BeforeFirstPlacement& before_first_placement,
+               const PlacedFileCallback& on_placed, const AttemptPause& pause) {
   const std::filesystem::path area = DownloadArea(game_folder);
   std::error_code error;
   std::filesystem::create_directories(area, error);
@@ -97,6 +120,8 @@ Status RunSync(const HttpSession& session, const std::vector<std::string>& mirro
   progress.bytes_total.store(BytesToTravel(groups));
 
   RunRecord run(groups.size());
+  MirrorRanking ranking(mirrors);
+  PlacementGate gate(before_first_placement);
   const auto work = [&] {
     while (const std::optional<std::size_t> next = run.NextGroup()) {
       const ContentGroup& group = groups[*next];
@@ -105,7 +130,8 @@ Status RunSync(const HttpSession& session, const std::vector<std::string>& mirro
         progress.current_item = group.front().path;
       }
       std::filesystem::path finished;
-      Status status = FetchObject(session, mirrors, group.front(), area, progress, finished, pause);
+      Status status = FetchObject(session, ranking, group.front(), area, progress, finished, pause);
+      if (status.ok()) status = gate.Pass();
       if (status.ok()) status = PlaceContentGroup(game_folder, group, finished, on_placed, progress);
       if (!status.ok()) return run.Fail(std::move(status));
     }

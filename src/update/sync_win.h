@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,11 +27,16 @@ std::vector<FileEntry> PlanSync(const std::filesystem::path& game_folder, const 
 // ".dklauncher\tmp" inside the game folder: part files, finished files and copies of one sync.
 std::filesystem::path DownloadArea(const std::filesystem::path& game_folder);
 
+// Runs once, before a sync replaces its first game file (empty: nothing to do). A failure ends the
+// sync with nothing replaced.
+using BeforeFirstPlacement = std::function<Status()>;
+
 // Fetches each distinct content of `planned` once and places it at every path that needs it, six
-// at a time, stopping at the first failure. The download area is removed only after success.
+// at a time, stopping at the first failure. The download area is removed only after success. The
+// workers share one ranking of `mirrors`: a mirror whose bytes failed a proof is tried last by all.
 Status RunSync(const HttpSession& session, const std::vector<std::string>& mirrors,
                const std::filesystem::path& game_folder, const std::vector<FileEntry>& planned,
-               UpdateProgress& progress, const PlacedFileCallback& on_placed,
-               const AttemptPause& pause = SleepBetweenAttempts);
+               UpdateProgress& progress, const BeforeFirstPlacement& before_first_placement,
+               const PlacedFileCallback& on_placed, const AttemptPause& pause = SleepBetweenAttempts);
 
 }  // namespace dkl

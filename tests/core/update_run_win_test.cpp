@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -49,6 +50,9 @@ std::vector<std::string> Targets(const std::vector<SeenRequest>& requests, std::
   return targets;
 }
 
+// Wine hands a download its bytes in 256 KiB pieces, so a stall sits on a piece boundary.
+constexpr std::size_t kStallAfter = 524288;
+
 class UpdateRunTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -83,6 +87,40 @@ class UpdateRunTest : public ::testing::Test {
       const std::string target = site_.ObjectTarget(entry.path);
       server.Route(target, FaultResponse{.body = ReadFile(site_dir_.path() / target.substr(1))});
     }
+  }
+
+  // Starts dklctl update against `mirror` and kills it once `part` has grown to `size` bytes and
+  // `ready_to_kill` holds; false when that never happened.
+  bool KillDuringUpdate(const std::string& mirror, const std::filesystem::path& part, std::uintmax_t size,
+                        const std::function<bool()>& ready_to_kill) {
+    std::vector<std::wstring> arguments{L"update", L"--folder", game_.path().native(), L"--app-data",
+                                        app_data_.path().native(), L"--mirror", Utf8ToWide(mirror)};
+    ChildProcess dklctl(Dklctl(), arguments, game_.path(), logs_ / "stdout.txt", logs_ / "stderr.txt");
+    if (!dklctl.started()) return false;
+    const auto part_size = [&] {
+      std::error_code missing;
+      const std::uintmax_t now = std::filesystem::file_size(part, missing);
+      return missing ? 0 : now;
+    };
+    const auto due = [&] { return part_size() == size && ready_to_kill(); };
+    for (int i = 0; i < 200 && !due(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    if (!due()) return false;
+    dklctl.Kill();
+    return true;
+  }
+
+  std::filesystem::path PartOf(const std::string& path) {
+    for (const FileEntry& entry : site_.manifest().files) {
+      if (entry.path == path) return DownloadArea(game_.path()) / PartFileName(entry);
+    }
+    return {};
+  }
+
+  // The outcome of a run that finds no mirror, in this process, for the live state it leaves.
+  SyncOutcome RunOffline(AppContext& context) {
+    context.game_folder_override = game_.path();
+    context.mirrors = {DownMirror()};
+    return RunUpdate(context, false);
   }
 
   std::string LastLogLine() {
@@ -198,9 +236,7 @@ TEST_F(UpdateRunTest, UnreachableServerAfterAnInstallLeavesTheInstalledGamePlaya
   ASSERT_EQ(Update().exit_code, 0);
 
   AppContext context(app_data_.path());
-  context.game_folder_override = game_.path();
-  context.mirrors = {DownMirror()};
-  const SyncOutcome outcome = RunUpdate(context, false);
+  const SyncOutcome outcome = RunOffline(context);
   EXPECT_EQ(outcome.kind, UpdatePhase::Offline);
   EXPECT_TRUE(outcome.playable);
   EXPECT_TRUE(context.state.playable.load());
@@ -221,8 +257,6 @@ TEST_F(UpdateRunTest, TheMirrorThatServedTheManifestServesTheObjectsFirst) {
 }
 
 TEST_F(UpdateRunTest, KilledSyncResumesItsPartFileAndFetchesNothingCompletedAgain) {
-  // Wine hands a download its bytes in 256 KiB pieces, so the stall sits on a piece boundary.
-  constexpr std::size_t kStallAfter = 524288;
   const std::string big = Content(1500000);
   site_.Put("data/huge.pak", big);
   const Manifest& manifest = site_.Publish(3);
@@ -231,34 +265,14 @@ TEST_F(UpdateRunTest, KilledSyncResumesItsPartFileAndFetchesNothingCompletedAgai
   MirrorOn(slow);
   slow.Route(site_.ObjectTarget("data/huge.pak"), FaultResponse{.body = big, .stall_after = kStallAfter});
 
-  {
-    std::vector<std::wstring> arguments{L"update", L"--folder", game_.path().native(), L"--app-data",
-                                        app_data_.path().native(), L"--mirror", Utf8ToWide(slow.url(""))};
-    ChildProcess dklctl(Dklctl(), arguments, game_.path(), logs_ / "stdout.txt", logs_ / "stderr.txt");
-    ASSERT_TRUE(dklctl.started());
-    const FileEntry* huge = nullptr;
-    for (const FileEntry& entry : manifest.files) huge = entry.path == "data/huge.pak" ? &entry : huge;
-    const std::filesystem::path part = DownloadArea(game_.path()) / PartFileName(*huge);
-    const auto part_size = [&] {
-      std::error_code missing;
-      const std::uintmax_t size = std::filesystem::file_size(part, missing);
-      return missing ? 0 : size;
-    };
-    for (int i = 0; i < 200 && part_size() < kStallAfter; ++i) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  // The other workers place every other file meanwhile; kill only once they all have.
+  const auto others_placed = [&] {
+    for (const FileEntry& entry : manifest.files) {
+      if (entry.path != "data/huge.pak" && !std::filesystem::exists(game_ / Utf8ToWide(entry.path))) return false;
     }
-    ASSERT_EQ(part_size(), kStallAfter);
-    // The other workers place every other file meanwhile; kill only once they all have.
-    const auto others_placed = [&] {
-      for (const FileEntry& entry : manifest.files) {
-        if (&entry != huge && !std::filesystem::exists(game_ / Utf8ToWide(entry.path))) return false;
-      }
-      return true;
-    };
-    for (int i = 0; i < 200 && !others_placed(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    ASSERT_TRUE(others_placed());
-    dklctl.Kill();
-  }
+    return true;
+  };
+  ASSERT_TRUE(KillDuringUpdate(slow.url(""), PartOf("data/huge.pak"), kStallAfter, others_placed));
 
   const ChildResult run = Update();
   ASSERT_EQ(run.exit_code, 0) << run.err;
@@ -267,6 +281,129 @@ TEST_F(UpdateRunTest, KilledSyncResumesItsPartFileAndFetchesNothingCompletedAgai
   ASSERT_EQ(seen.size(), 2u) << "only the manifest and the unfinished object";
   const std::string resumed_range = "bytes=" + std::to_string(kStallAfter) + "-";
   EXPECT_EQ(seen[1], (SeenRequest{"GET", site_.ObjectTarget("data/huge.pak"), resumed_range}));
+}
+
+TEST_F(UpdateRunTest, KilledUpdateIsNotOfferedOfflineOnceItHasReplacedAGameFile) {
+  site_.Publish(3, "1.3.0");
+  ASSERT_EQ(Update().exit_code, 0);
+  const std::string big = Content(1500000);
+  FaultServer slow;
+  ASSERT_TRUE(slow.ok());
+  const auto stall_big_on_slow = [&] {
+    MirrorOn(slow);
+    slow.Route(site_.ObjectTarget("data/huge.pak"), FaultResponse{.body = big, .stall_after = kStallAfter});
+  };
+
+  // Killed while the only new file downloads: nothing was replaced, the installed release is whole.
+  site_.Put("data/huge.pak", big);
+  site_.Publish(4, "1.4.0");
+  stall_big_on_slow();
+  ASSERT_TRUE(KillDuringUpdate(slow.url(""), PartOf("data/huge.pak"), kStallAfter, [] { return true; }));
+  EXPECT_FALSE(LoadInstallState(game_.path()).update_unfinished);
+  {
+    AppContext context(app_data_.path());
+    const SyncOutcome outcome = RunOffline(context);
+    EXPECT_EQ(outcome.kind, UpdatePhase::Offline);
+    EXPECT_TRUE(outcome.playable);
+  }
+
+  // Killed after the new readme replaced the old one: the folder mixes two releases.
+  site_.Put("readme.txt", "a new season begins\n");
+  site_.Publish(5, "1.5.0");
+  stall_big_on_slow();
+  const auto readme_replaced = [&] { return ReadFile(game_ / "readme.txt") == "a new season begins\n"; };
+  ASSERT_TRUE(KillDuringUpdate(slow.url(""), PartOf("data/huge.pak"), kStallAfter, readme_replaced));
+  const InstallState killed = LoadInstallState(game_.path());
+  EXPECT_TRUE(killed.update_unfinished);
+  EXPECT_EQ(killed.serial, 3u);
+  {
+    AppContext context(app_data_.path());
+    const SyncOutcome outcome = RunOffline(context);
+    EXPECT_EQ(outcome.kind, UpdatePhase::Offline);
+    EXPECT_FALSE(outcome.playable);
+    EXPECT_FALSE(context.state.playable.load());
+    EXPECT_EQ(outcome.installed_version, "1.3.0");
+    ASSERT_TRUE(outcome.error.has_value());
+    EXPECT_EQ(outcome.error->kind, StatusKind::Offline);
+    EXPECT_TRUE(LoadInstallState(game_.path()).update_unfinished) << "a failed run keeps the mark";
+  }
+
+  // An update that finishes clears the mark, and the game is offered offline again.
+  const ChildResult finished = Update();
+  ASSERT_EQ(finished.exit_code, 0) << finished.err;
+  EXPECT_FALSE(LoadInstallState(game_.path()).update_unfinished);
+  AppContext context(app_data_.path());
+  const SyncOutcome outcome = RunOffline(context);
+  EXPECT_TRUE(outcome.playable);
+  EXPECT_EQ(outcome.installed_version, "1.5.0");
+}
+
+TEST_F(UpdateRunTest, StateLeftByAnUnfinishedUpdateKeepsTheGameFromOfflinePlay) {
+  site_.Publish(2, "1.2.0");
+  ASSERT_EQ(Update().exit_code, 0);
+  InstallState state = LoadInstallState(game_.path());
+  state.update_unfinished = true;
+  ASSERT_TRUE(SaveInstallState(state, game_.path()).ok());
+  ASSERT_NE(ReadFile(game_ / ".dklauncher" / "state.json").find("\"update_unfinished\":true"), std::string::npos);
+
+  const ChildResult offline = Update({DownMirror()});
+  EXPECT_EQ(offline.exit_code, 2);
+  EXPECT_EQ(Outcome(offline)["kind"], "Offline");
+  EXPECT_EQ(Outcome(offline)["playable"], false);
+  EXPECT_EQ(Outcome(offline)["installed_version"], "1.2.0");
+
+  // Every file is already right: the run places nothing, and still finishes the update.
+  ASSERT_EQ(Update().exit_code, 0);
+  EXPECT_FALSE(LoadInstallState(game_.path()).update_unfinished);
+  EXPECT_EQ(Outcome(Update({DownMirror()}))["playable"], true);
+}
+
+// A mirror that serves a good manifest but sends half of every object as garbage and then closes.
+// Whichever mirror serves the manifest, the update ends Ready with every file as published.
+TEST_F(UpdateRunTest, BrokenMirrorFirstOrSecondDoesNotKeepTheUpdateFromEndingReady) {
+  for (int i = 0; i < 12; ++i) site_.Put("data/extra/" + std::to_string(i) + ".dat", Content(60000 + i));
+  const Manifest& manifest = site_.Publish(3);
+  FaultServer broken;
+  ASSERT_TRUE(broken.ok());
+  MirrorOn(broken);
+  std::size_t objects = 0;
+  for (const FileEntry& entry : manifest.files) {
+    const std::uint64_t length = DownloadLength(entry);
+    if (length == 0) continue;
+    ++objects;
+    const std::string garbage(length, '#');
+    broken.Route(site_.ObjectTarget(entry.path), FaultResponse{.body = garbage, .cut_after = length / 2});
+  }
+
+  for (const bool broken_first : {true, false}) {
+    SCOPED_TRACE(broken_first ? "broken mirror first" : "broken mirror second");
+    const TempDir game;
+    const TempDir app_data;
+    const std::size_t broken_before = broken.requests().size();
+    std::vector<std::wstring> arguments{L"update", L"--folder", game.path().native(), L"--app-data",
+                                        app_data.path().native()};
+    for (const std::string& mirror : broken_first ? std::vector<std::string>{broken.url(""), nginx_.url("")}
+                                                  : std::vector<std::string>{nginx_.url(""), broken.url("")}) {
+      arguments.insert(arguments.end(), {L"--mirror", Utf8ToWide(mirror)});
+    }
+    const ChildResult run = testing::RunChild(Dklctl(), arguments, game.path());
+    ASSERT_EQ(run.exit_code, 0) << run.out << run.err;
+    EXPECT_EQ(Outcome(run)["kind"], "Ready");
+    for (const FileEntry& entry : manifest.files) {
+      EXPECT_EQ(testing::HexOf(ReadFile(game / Utf8ToWide(entry.path))), entry.sha256) << entry.path;
+    }
+    EXPECT_EQ(LoadInstallState(game.path()).serial, 3u);
+
+    const std::vector<SeenRequest> seen = broken.requests();
+    const std::size_t object_requests = seen.size() - broken_before - (broken_first ? 1 : 0);
+    if (broken_first) {
+      EXPECT_EQ(seen[broken_before].path, "/manifest.json") << "the broken mirror served the manifest";
+      // Only the first object of each of the six download workers meets it before it goes last.
+      EXPECT_LE(object_requests, 6u) << "of " << objects;
+    } else {
+      EXPECT_EQ(object_requests, 0u);
+    }
+  }
 }
 
 TEST_F(UpdateRunTest, NewerLauncherReplacesTheOneBesideDklctlAndAsksForARestart) {

@@ -77,6 +77,62 @@ TEST_F(FilePlacementTest, OtherMoveFailuresEndAtOnce) {
   EXPECT_TRUE(pauses_.empty());
 }
 
+// Windows refuses to replace a read-only file (error 5); Wine 8 replaces it all the same, so under
+// Wine this shows the result, and the next test shows the attribute being cleared.
+TEST_F(FilePlacementTest, ReadOnlyGameFileIsReplacedAtOnce) {
+  const auto target = game_ / "data" / "world.pak";
+  WriteFile(target, "old");
+  ASSERT_TRUE(SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY));
+  WriteFile(area_ / "new.ok", "newer");
+  Known placed;
+  const Status status =
+      PlaceFile(area_ / "new.ok", target, FileEntry{"data/world.pak", "h", 5, {}}, placed, Counting());
+  ASSERT_TRUE(status.ok()) << status.message;
+  EXPECT_TRUE(pauses_.empty());
+  EXPECT_EQ(ReadFile(target), "newer");
+  EXPECT_EQ(placed.size, 5u);
+  EXPECT_FALSE(GetFileAttributesW(target.c_str()) & FILE_ATTRIBUTE_READONLY);
+}
+
+TEST_F(FilePlacementTest, RefusedReadOnlyGameFileLosesTheAttributeBeforeTheWaitForTheGame) {
+  const auto target = game_ / "bin" / "Game.exe";
+  WriteFile(target, "old");
+  ASSERT_TRUE(SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY));
+  UniqueHandle game = HoldLikeTheGame(target);
+  ASSERT_TRUE(game);
+  WriteFile(area_ / "new.ok", "new");
+  Known placed;
+  const Status status = PlaceFile(area_ / "new.ok", target, FileEntry{"bin/Game.exe", "h", 3, {}}, placed, Counting());
+  EXPECT_EQ(status.kind, StatusKind::GameRunning);
+  EXPECT_EQ(pauses_, std::vector<long long>(24, 200)) << "clearing the attribute costs no wait";
+  EXPECT_FALSE(GetFileAttributesW(target.c_str()) & FILE_ATTRIBUTE_READONLY);
+  game.reset();
+  EXPECT_EQ(ReadFile(target), "old");
+}
+
+TEST_F(FilePlacementTest, FolderAtTheTargetIsReportedAtOnceWithThePathAndKept) {
+  for (const bool empty : {true, false}) {
+    SCOPED_TRACE(empty ? "empty folder" : "folder with a file");
+    const TempDir game;
+    std::filesystem::create_directories(game / "data" / "world.pak");
+    if (!empty) WriteFile(game / "data" / "world.pak" / "mine.txt", "the player's");
+    WriteFile(area_ / "new.ok", "new");
+    pauses_.clear();
+    Known placed;
+    const Status status =
+        PlaceFile(area_ / "new.ok", game / "data" / "world.pak", FileEntry{"data/world.pak", "h", 3, {}}, placed,
+                  Counting());
+    EXPECT_EQ(status.kind, StatusKind::Io);
+    EXPECT_EQ(status.message, "place data/world.pak: a folder is in the way");
+    EXPECT_TRUE(pauses_.empty());
+    EXPECT_FALSE(std::filesystem::exists(area_ / "new.ok"));
+    EXPECT_TRUE(std::filesystem::is_directory(game / "data" / "world.pak"));
+    if (!empty) {
+      EXPECT_EQ(ReadFile(game / "data" / "world.pak" / "mine.txt"), "the player's");
+    }
+  }
+}
+
 TEST_F(FilePlacementTest, OneContentIsPlacedAtEveryPathOfItsGroup) {
   WriteFile(area_ / "c.ok", "shared");
   const std::vector<FileEntry> group = {

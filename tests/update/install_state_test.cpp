@@ -19,7 +19,7 @@ TEST(InstallStateJson, SavedFormIsCompactSortedWithNullForEmptyTexts) {
   EXPECT_EQ(SerializeInstallState(state),
             R"({"client_version":null,"files":{"a.txt":{"mtime":0,"sha256":"","size":0},)"
             R"("b/Ñ.dat":{"mtime":1700000000000000000,"sha256":")" + kHash + R"(","size":5}},)"
-            R"("game_exe":null,"serial":12})");
+            R"("game_exe":null,"serial":12,"update_unfinished":false})");
 }
 
 TEST(InstallStateJson, RoundTripYieldsAnEqualRecord) {
@@ -28,6 +28,8 @@ TEST(InstallStateJson, RoundTripYieldsAnEqualRecord) {
   state.client_version = "1.4.2 \"hotfix\"";
   state.game_exe = "bin/Game.exe";
   for (int i = 0; i < 50; ++i) state.files["data/" + std::to_string(i)] = Known{std::uint64_t(i), std::uint64_t(i) * 7, kHash};
+  EXPECT_EQ(FromText(SerializeInstallState(state)), state);
+  state.update_unfinished = true;
   EXPECT_EQ(FromText(SerializeInstallState(state)), state);
   EXPECT_EQ(FromText(SerializeInstallState(InstallState{})), InstallState{});
 }
@@ -43,6 +45,19 @@ TEST(InstallStateJson, EachMemberIsTakenOnItsOwn) {
   EXPECT_EQ(state.files.at("empty"), (Known{0, 0, ""}));
   EXPECT_EQ(state.files.at("partial"), (Known{0, 4, ""}));
   EXPECT_EQ(state.files.at("full"), (Known{3, 2, "ab"}));
+}
+
+TEST(InstallStateJson, AnUnfinishedUpdateIsReadOnlyFromATrueBoolean) {
+  const struct {
+    const char* text;
+    bool unfinished;
+  } cases[] = {{R"({"update_unfinished":true})", true},
+               {R"({"serial":4,"files":{},"update_unfinished":true})", true},
+               {R"({"update_unfinished":false})", false},
+               {R"({"update_unfinished":1})", false},
+               {R"({"update_unfinished":"true"})", false},
+               {R"({"serial":4})", false}};
+  for (const auto& c : cases) EXPECT_EQ(FromText(c.text).update_unfinished, c.unfinished) << c.text;
 }
 
 TEST(InstallStateJson, DamagedDocumentsDegradeToTheEmptyState) {

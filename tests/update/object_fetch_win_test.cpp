@@ -36,8 +36,22 @@ class ObjectFetchTest : public ::testing::Test {
   }
 
   Status Fetch(const std::vector<std::string>& mirrors, const FileEntry& entry) {
-    return FetchObject(session_, mirrors, entry, area_.path(), progress_, finished_,
-                       [this](std::chrono::milliseconds pause) { pauses_.push_back(pause.count()); });
+    MirrorRanking ranking(mirrors);
+    return Fetch(ranking, entry);
+  }
+
+  Status Fetch(MirrorRanking& ranking, const FileEntry& entry, const AttemptPause& between = {}) {
+    return FetchObject(session_, ranking, entry, area_.path(), progress_, finished_,
+                       [&](std::chrono::milliseconds pause) {
+                         pauses_.push_back(pause.count());
+                         if (between) between(pause);
+                       });
+  }
+
+  std::size_t ObjectRequests(const std::vector<testing::SeenRequest>& requests, const FileEntry& entry) {
+    std::size_t count = 0;
+    for (const testing::SeenRequest& request : requests) count += request.path == ObjectUrl("", entry.sha256, false);
+    return count;
   }
 
   TempDir site_;
@@ -111,6 +125,64 @@ TEST_F(ObjectFetchTest, DownloadCutOffHalfWayResumesOnTheNextMirror) {
   ASSERT_TRUE(status.ok()) << status.message;
   EXPECT_EQ(progress_.bytes_done.load(), entry.size) << "the cut attempt's half is counted once";
   EXPECT_EQ(ReadFile(finished_), content);
+}
+
+// A mirror that served a good manifest but breaks objects, first in the ranking as the serving one
+// is: the object still arrives, and the mirror goes last for every later object of the run.
+TEST_F(ObjectFetchTest, MirrorWhoseBytesFailAProofGoesLastAndIsNeverResumed) {
+  const std::string content = Content(800000);
+  const std::string garbage = Content(900000).substr(100000);
+  const struct {
+    const char* name;
+    FaultResponse broken;
+    std::size_t requests_to_good;
+  } cases[] = {
+      {"half an object of garbage, then closed", {.body = garbage, .cut_after = 400000}, 2},
+      {"a whole object of garbage", {.body = garbage}, 1},
+      {"garbage longer than the object", {.body = garbage + "!"}, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const FileEntry entry = Publish(std::string("data/") + c.name, content, false);
+    const FileEntry later = Publish(std::string("data/later ") + c.name, Content(300000), false);
+    FaultServer broken;
+    ASSERT_TRUE(broken.ok());
+    broken.Route(ObjectUrl("", entry.sha256, false), c.broken);
+    const std::size_t good_before = nginx_.requests().size();
+    pauses_.clear();
+    progress_.bytes_done = 0;
+
+    MirrorRanking ranking({broken.url(""), nginx_.url("")});
+    const Status status = Fetch(ranking, entry);
+    ASSERT_TRUE(status.ok()) << status.message;
+    EXPECT_TRUE(ReadFile(finished_) == content);
+    EXPECT_EQ(progress_.bytes_done.load(), entry.size);
+    EXPECT_EQ(ObjectRequests(broken.requests(), entry), 1u);
+    const std::vector<testing::SeenRequest> good = nginx_.requests();
+    ASSERT_EQ(good.size() - good_before, c.requests_to_good);
+    EXPECT_EQ(good.back().range, "") << "the good mirror's whole object, not the garbage resumed";
+    EXPECT_EQ(ranking.Order(), (std::vector<std::string>{nginx_.url(""), broken.url("")}));
+
+    pauses_.clear();
+    ASSERT_TRUE(Fetch(ranking, later).ok());
+    EXPECT_EQ(broken.requests().size(), 1u) << "a distrusted mirror is asked last";
+    EXPECT_TRUE(pauses_.empty());
+  }
+}
+
+TEST_F(ObjectFetchTest, PartWrittenByAMirrorDistrustedMeanwhileStartsOver) {
+  const std::string content = Content(800000);
+  const FileEntry entry = Publish("data/d.dat", content, false);
+  FaultServer cut;
+  ASSERT_TRUE(cut.ok());
+  cut.Route(ObjectUrl("", entry.sha256, false), FaultResponse{.body = content, .cut_after = 400000});
+  MirrorRanking ranking({cut.url(""), nginx_.url("")});
+  // Another worker proves the first mirror wrong while this one waits for its retry.
+  const Status status = Fetch(ranking, entry, [&](std::chrono::milliseconds) { ranking.Distrust(cut.url("")); });
+  ASSERT_TRUE(status.ok()) << status.message;
+  ASSERT_EQ(nginx_.requests().size(), 1u);
+  EXPECT_EQ(nginx_.requests()[0].range, "");
+  EXPECT_EQ(progress_.bytes_done.load(), entry.size);
 }
 
 TEST_F(ObjectFetchTest, EmptyMirrorList) {

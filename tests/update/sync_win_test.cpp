@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <map>
 #include <mutex>
 
@@ -119,12 +120,14 @@ class RunSyncTest : public ::testing::Test {
     ASSERT_TRUE(faults_.ok());
   }
 
-  Status Run(const std::vector<std::string>& mirrors, const std::vector<FileEntry>& planned) {
+  Status Run(const std::vector<std::string>& mirrors, const std::vector<FileEntry>& planned,
+             const BeforeFirstPlacement& before_first_placement = {}) {
     const PlacedFileCallback record = [this](const FileEntry& entry, const Known& known) {
       std::lock_guard hold(placed_lock_);
       placed_[entry.path] = known;
     };
-    return RunSync(session_, mirrors, game_.path(), planned, progress_, record, [](std::chrono::milliseconds) {});
+    return RunSync(session_, mirrors, game_.path(), planned, progress_, before_first_placement, record,
+                   [](std::chrono::milliseconds) {});
   }
 
   std::size_t RequestsFor(const std::vector<SeenRequest>& requests, const std::string& target) {
@@ -214,6 +217,43 @@ TEST_F(RunSyncTest, AnObjectNoMirrorServesFailsTheRunAndKeepsTheDownloadArea) {
   EXPECT_EQ(faults_.requests().size(), 3u);
   EXPECT_TRUE(placed_.empty());
   EXPECT_TRUE(std::filesystem::exists(DownloadArea(game_.path())));
+}
+
+TEST_F(RunSyncTest, PreparationRunsOnceBeforeTheFirstGameFileIsReplacedAndOnlyThen) {
+  std::vector<FileEntry> planned;
+  for (int i = 0; i < 10; ++i) {
+    planned.push_back(PublishObject(site_.path(), "f" + std::to_string(i), Content(20000 + i), false));
+  }
+  std::atomic<int> calls{0};
+  std::atomic<bool> nothing_placed_before{true};
+  const BeforeFirstPlacement prepare = [&] {
+    ++calls;
+    for (const FileEntry& entry : planned) {
+      if (std::filesystem::exists(game_ / entry.path)) nothing_placed_before = false;
+    }
+    return OkStatus();
+  };
+  ASSERT_TRUE(Run({nginx_.url("")}, planned, prepare).ok());
+  EXPECT_EQ(calls.load(), 1);
+  EXPECT_TRUE(nothing_placed_before.load());
+  EXPECT_EQ(placed_.size(), planned.size());
+
+  const FileEntry missing = PublishObject(site_.path(), "missing.txt", Content(10), false);
+  EXPECT_EQ(Run({faults_.url("")}, {missing}, prepare).kind, StatusKind::Network);
+  EXPECT_EQ(calls.load(), 1) << "a sync that never gets to replace a file never prepares for it";
+}
+
+TEST_F(RunSyncTest, FailedPreparationEndsTheSyncWithNothingReplaced) {
+  WriteFile(game_ / "a.txt", "old");
+  const std::vector<FileEntry> planned{PublishObject(site_.path(), "a.txt", "new", false),
+                                       PublishObject(site_.path(), "b.txt", Content(5000), false)};
+  const Status status = Run({nginx_.url("")}, planned,
+                            [] { return MakeStatus(StatusKind::DiskFull, "write state.json.tmp (error 112)"); });
+  EXPECT_EQ(status.kind, StatusKind::DiskFull);
+  EXPECT_EQ(status.message, "write state.json.tmp (error 112)");
+  EXPECT_EQ(ReadFile(game_ / "a.txt"), "old");
+  EXPECT_FALSE(std::filesystem::exists(game_ / "b.txt"));
+  EXPECT_TRUE(placed_.empty());
 }
 
 TEST_F(RunSyncTest, ADownloadAreaThatCannotBeCreatedIsAnIoFailure) {

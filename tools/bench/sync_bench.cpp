@@ -103,7 +103,7 @@ int Install(const std::vector<dkl::FileEntry>& files, const std::filesystem::pat
 
   const Clock::time_point start = Clock::now();
   const std::vector<dkl::FileEntry> planned = dkl::PlanSync(game, files, state, false, progress);
-  const dkl::Status status = dkl::RunSync(session, {mirror}, game, planned, progress, record);
+  const dkl::Status status = dkl::RunSync(session, {mirror}, game, planned, progress, {}, record);
   const double seconds = SecondsSince(start);
   if (!status.ok()) {
     std::fprintf(stderr, "sync_bench: RunSync failed: %s\n", status.message.c_str());
