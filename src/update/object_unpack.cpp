@@ -59,19 +59,26 @@ class RawInflater {
   bool started_ = false;
 };
 
+// Fills `into`, however few bytes each read of the source brings; false when it runs dry first.
+bool ReadFull(ObjectReader& object, std::span<std::uint8_t> into) {
+  for (std::size_t filled = 0; filled < into.size();) {
+    std::size_t got = 0;
+    if (!object.Read(into.subspan(filled), object.length(), got) || got == 0) return false;
+    filled += got;
+  }
+  return true;
+}
+
 // The header, read until it is complete. Each step reads as much as all steps before it, so that a
-// name of any length costs time in proportion to its length.
+// name of any length is parsed a number of times that grows only with the logarithm of its length.
 bool ReadGzipHeader(ObjectReader& object, Bytes& head, std::size_t& data_start) {
   while (true) {
     const std::size_t before = head.size();
     const std::uint64_t left = object.length() - object.position();
     head.resize(before + static_cast<std::size_t>(std::min<std::uint64_t>(std::max(kHeaderStepBytes, before), left)));
-    std::size_t got = 0;
-    const bool read = object.Read(std::span(head).subspan(before), object.length(), got);
-    head.resize(before + got);
-    if (!read) return false;
+    if (!ReadFull(object, std::span(head).subspan(before))) return false;
     const GzipHeaderResult result = ParseGzipHeaderPrefix(head, object.length(), data_start);
-    if (result != GzipHeaderResult::NeedMore || got == 0) return result == GzipHeaderResult::Ok;
+    if (result != GzipHeaderResult::NeedMore || head.size() == before) return result == GzipHeaderResult::Ok;
   }
 }
 
