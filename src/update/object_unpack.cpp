@@ -71,14 +71,15 @@ bool ReadFull(ObjectReader& object, std::span<std::uint8_t> into) {
 
 // The header, read until it is complete. Each step reads as much as all steps before it, so that a
 // name of any length is parsed a number of times that grows only with the logarithm of its length.
-bool ReadGzipHeader(ObjectReader& object, Bytes& head, std::size_t& data_start) {
+Status ReadGzipHeader(ObjectReader& object, const FileEntry& entry, Bytes& head, std::size_t& data_start) {
   while (true) {
     const std::size_t before = head.size();
     const std::uint64_t left = object.length() - object.position();
     head.resize(before + static_cast<std::size_t>(std::min<std::uint64_t>(std::max(kHeaderStepBytes, before), left)));
-    if (!ReadFull(object, std::span(head).subspan(before))) return false;
+    if (!ReadFull(object, std::span(head).subspan(before))) return Corrupt(entry, ": unreadable part");
     const GzipHeaderResult result = ParseGzipHeaderPrefix(head, object.length(), data_start);
-    if (result != GzipHeaderResult::NeedMore || head.size() == before) return result == GzipHeaderResult::Ok;
+    if (result == GzipHeaderResult::Ok) return OkStatus();
+    if (result == GzipHeaderResult::Bad || head.size() == before) return Corrupt(entry, ": gzip header");
   }
 }
 
@@ -116,7 +117,7 @@ Status InflateData(ObjectReader& object, ByteView head_data, const UnpackBuffers
 Status Inflate(ObjectReader& object, const UnpackBuffers& buffers, ProvingWriter& writer, const FileEntry& entry) {
   Bytes head;
   std::size_t data_start = 0;
-  if (!ReadGzipHeader(object, head, data_start)) return Corrupt(entry, ": gzip header");
+  if (Status failure = ReadGzipHeader(object, entry, head, data_start); !failure.ok()) return failure;
   // The header's last step may have read into the trailer.
   const std::uint64_t data_end = object.length() - kGzipTrailerBytes;
   const std::size_t head_end = static_cast<std::size_t>(std::min<std::uint64_t>(head.size(), data_end));

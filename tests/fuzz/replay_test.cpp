@@ -26,6 +26,8 @@ const std::filesystem::path kCorpus = DKL_FUZZ_CORPUS_DIR;
 struct CorpusInput {
   std::string target;
   std::filesystem::path file;
+
+  friend void PrintTo(const CorpusInput& input, std::ostream* out) { *out << input.file.string(); }
 };
 
 std::vector<CorpusInput> AllInputs() {
