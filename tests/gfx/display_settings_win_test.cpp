@@ -82,7 +82,7 @@ TEST(DisplaySettingsFile, UnusableFileLoadsAsDefaultsAndSavingReplacesIt) {
   // Writing back a document this deep would recurse once per level, far past the thread's stack.
   const std::string deep = R"({"window": {"width": 1024}, "a": )" + std::string(1000000, '[') +
                            std::string(1000000, ']') + "}";
-  for (const std::string content : {
+  for (const std::string& content : {
            std::string("{\n  // chosen by the player\n  \"window\": {\"width\": 1024, \"height\": 768}\n}"),
            std::string(R"({"window": {"width": 1024, "height": 768}, "audio": {},})"),
            std::string("[1, 2]"),
