@@ -40,6 +40,9 @@ GzipHeaderResult ParseGzipHeaderPrefix(ByteView head, std::uint64_t total_bytes,
   }
   if (flags & kFlagHeaderCrc) end += 2;
   if (end + kTrailerBytes > total_bytes) return GzipHeaderResult::Bad;
+  // An extra field or the header CRC may end beyond the bytes read so far; the header is complete
+  // only once they are all here, and the trailer check above leaves more to read.
+  if (end > head.size()) return GzipHeaderResult::NeedMore;
   data_start = end;
   return GzipHeaderResult::Ok;
 }

@@ -12,8 +12,9 @@ namespace dkl {
 enum class GzipHeaderResult { Ok, Bad, NeedMore };
 
 // Parses the header at the start of `head`, the first bytes of a gzip file of `total_bytes` in all.
-// NeedMore when a field runs past `head` but the file is longer; Ok sets `data_start`, which leaves at
-// least the 8-byte trailer after it. The header CRC, time and OS bytes are not examined.
+// NeedMore when the header runs past `head` but the file is longer; Ok sets `data_start`, which lies
+// within `head` and leaves at least the 8-byte trailer after it in the file. The header CRC, time and
+// OS bytes are not examined.
 GzipHeaderResult ParseGzipHeaderPrefix(ByteView head, std::uint64_t total_bytes, std::size_t& data_start);
 
 // The whole gzip file in memory: the offset where its DEFLATE data starts, or nothing.

@@ -36,6 +36,16 @@ TEST(ParseJsonObject, AnythingElseIsAnEmptyObject) {
   }
 }
 
+TEST(ParseJsonObject, NestingDeeperThanTheLimitIsAnEmptyObject) {
+  // The object itself is the first level.
+  const auto nested = [](std::size_t levels) {
+    return "{\"a\":" + std::string(levels - 1, '[') + std::string(levels - 1, ']') + "}";
+  };
+  EXPECT_FALSE(Parse(nested(kMaxJsonLevels)).empty());
+  EXPECT_TRUE(Parse(nested(kMaxJsonLevels + 1)).empty());
+  EXPECT_TRUE(Parse(nested(1000000)).empty());
+}
+
 TEST(DumpJson, SortsKeysAndLeavesUtf8Unescaped) {
   nlohmann::json document = {{"zeta", 1}, {"alpha", "ñandú"}};
   EXPECT_EQ(DumpJson(document, -1), "{\"alpha\":\"ñandú\",\"zeta\":1}");

@@ -51,12 +51,26 @@ TEST(ParseGzipHeader, RefusesWhatIsNotAGzipHeader) {
   for (const auto& c : cases) EXPECT_FALSE(ParseGzipHeader(c.data).has_value()) << c.name;
 }
 
-TEST(ParseGzipHeaderPrefix, AsksForMoreWhenAFieldRunsPastTheBytesReadSoFar) {
-  const Bytes data = Gzip(8, {'l', 'o', 'n', 'g', 'n', 'a', 'm', 'e', 0});
-  std::size_t start = 0;
-  EXPECT_EQ(ParseGzipHeaderPrefix(ByteView(data).first(14), data.size(), start), GzipHeaderResult::NeedMore);
-  EXPECT_EQ(ParseGzipHeaderPrefix(data, data.size(), start), GzipHeaderResult::Ok);
-  EXPECT_EQ(start, 19u);
+TEST(ParseGzipHeaderPrefix, AsksForMoreUntilTheWholeHeaderIsThere) {
+  const struct {
+    const char* name;
+    Bytes data;
+    std::size_t start;
+  } cases[] = {
+      {"FNAME", Gzip(8, {'l', 'o', 'n', 'g', 'n', 'a', 'm', 'e', 0}), 19},
+      {"FEXTRA", Gzip(4, {6, 0, 'e', 'x', 't', 'r', 'a', '!'}), 18},
+      {"FHCRC after FNAME", Gzip(8 | 2, {'n', 0, 0x12, 0x34}), 14},
+  };
+  for (const auto& c : cases) {
+    std::size_t start = 0;
+    for (std::size_t size = 0; size < c.start; ++size) {
+      EXPECT_EQ(ParseGzipHeaderPrefix(ByteView(c.data).first(size), c.data.size(), start), GzipHeaderResult::NeedMore)
+          << c.name << " with " << size << " bytes";
+    }
+    EXPECT_EQ(ParseGzipHeaderPrefix(ByteView(c.data).first(c.start), c.data.size(), start), GzipHeaderResult::Ok)
+        << c.name;
+    EXPECT_EQ(start, c.start) << c.name;
+  }
 }
 
 }  // namespace

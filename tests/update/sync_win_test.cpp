@@ -21,8 +21,11 @@ namespace {
 using testing::Content;
 using testing::FaultResponse;
 using testing::FaultServer;
+using testing::GzipAround;
+using testing::GzipFixedHeader;
 using testing::HexOf;
 using testing::NginxServer;
+using testing::PublishGzipObject;
 using testing::PublishObject;
 using testing::ReadFile;
 using testing::SeenRequest;
@@ -177,6 +180,29 @@ TEST_F(RunSyncTest, FreshInstallFetchesEachContentOnceAndPlacesEveryPath) {
   EXPECT_EQ(progress_.files_done.load(), 5u);
   EXPECT_EQ(progress_.bytes_total.load(), 1000 + shared.size() + *planned[2].gz);
   EXPECT_EQ(progress_.bytes_done.load(), progress_.bytes_total.load());
+  EXPECT_FALSE(std::filesystem::exists(DownloadArea(game_.path())));
+}
+
+// A header longer than the unpack's first read of 64 KiB: it reads on until the header is complete.
+TEST_F(RunSyncTest, GzipHeadersBeyondTheFirstReadInstall) {
+  const struct {
+    const char* path;
+    std::string header;
+  } objects[] = {
+      {"data/extra.pak", GzipFixedHeader(4) + "\xff\xff" + std::string(65535, 'x')},  // ends at 65,547
+      {"data/name.pak", GzipFixedHeader(8 | 2) + std::string(65525, 'n') + '\0' + "\x12\x34"},  // ends at 65,538
+  };
+  std::vector<FileEntry> planned;
+  for (const auto& object : objects) {
+    const std::string content = Content(300000) + object.path;
+    planned.push_back(PublishGzipObject(site_.path(), object.path, content, GzipAround(object.header, content)));
+  }
+
+  const Status status = Run({nginx_.url("")}, planned);
+  ASSERT_TRUE(status.ok()) << status.message;
+  for (const auto& object : objects) {
+    EXPECT_TRUE(ReadFile(game_ / object.path) == Content(300000) + object.path) << object.path;
+  }
   EXPECT_FALSE(std::filesystem::exists(DownloadArea(game_.path())));
 }
 
