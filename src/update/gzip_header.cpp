@@ -1,6 +1,7 @@
 #include "update/gzip_header.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace dkl {
 namespace {
@@ -9,48 +10,118 @@ constexpr std::uint8_t kFlagHeaderCrc = 2;
 constexpr std::uint8_t kFlagExtra = 4;
 constexpr std::uint8_t kFlagName = 8;
 constexpr std::uint8_t kFlagComment = 16;
-constexpr std::uint64_t kTrailerBytes = 8;
-
-// Moves `end` past the zero byte that closes a text field.
-GzipHeaderResult SkipZeroTerminated(ByteView head, std::uint64_t total_bytes, std::size_t& end) {
-  const auto zero = std::find(head.begin() + static_cast<std::ptrdiff_t>(std::min(end, head.size())), head.end(), 0);
-  if (zero == head.end()) return head.size() < total_bytes ? GzipHeaderResult::NeedMore : GzipHeaderResult::Bad;
-  end = static_cast<std::size_t>(zero - head.begin()) + 1;
-  return GzipHeaderResult::Ok;
-}
 
 }  // namespace
 
-GzipHeaderResult ParseGzipHeaderPrefix(ByteView head, std::uint64_t total_bytes, std::size_t& data_start) {
-  if (total_bytes < 18) return GzipHeaderResult::Bad;
-  if (head.size() < 10) return head.size() < total_bytes ? GzipHeaderResult::NeedMore : GzipHeaderResult::Bad;
-  if (head[0] != 0x1f || head[1] != 0x8b || head[2] != 0x08) return GzipHeaderResult::Bad;
-  const std::uint8_t flags = head[3];
-  std::size_t end = 10;
-  if (flags & kFlagExtra) {
-    if (head.size() < 12) return GzipHeaderResult::NeedMore;
-    end = 12 + (std::size_t{head[10]} | (std::size_t{head[11]} << 8));
-  }
-  for (const std::uint8_t field : {kFlagName, kFlagComment}) {
-    if (!(flags & field)) continue;
-    if (end >= total_bytes) return GzipHeaderResult::Bad;
-    if (const GzipHeaderResult skipped = SkipZeroTerminated(head, total_bytes, end); skipped != GzipHeaderResult::Ok) {
-      return skipped;
+std::size_t GzipHeaderWalk::Feed(ByteView bytes) {
+  std::size_t taken = 0;
+  while (taken < bytes.size() && !complete() && !bad()) {
+    const ByteView rest = bytes.subspan(taken);
+    switch (stage_) {
+      case Stage::Fixed: taken += TakeFixed(rest); break;
+      case Stage::ExtraLength: taken += TakeExtraLength(rest); break;
+      case Stage::Extra:
+      case Stage::HeaderCrc: taken += Skip(rest); break;
+      case Stage::Name:
+      case Stage::Comment: taken += SkipText(rest); break;
+      case Stage::Done:
+      case Stage::Bad: break;
     }
   }
-  if (flags & kFlagHeaderCrc) end += 2;
-  if (end + kTrailerBytes > total_bytes) return GzipHeaderResult::Bad;
-  // An extra field or the header CRC may end beyond the bytes read so far; the header is complete
-  // only once they are all here, and the trailer check above leaves more to read.
-  if (end > head.size()) return GzipHeaderResult::NeedMore;
-  data_start = end;
-  return GzipHeaderResult::Ok;
+  taken_ += taken;
+  return taken;
 }
 
-std::optional<std::size_t> ParseGzipHeader(ByteView data) {
-  std::size_t start = 0;
-  if (ParseGzipHeaderPrefix(data, data.size(), start) != GzipHeaderResult::Ok) return std::nullopt;
-  return start;
+std::uint64_t GzipHeaderWalk::least_length() const {
+  std::uint64_t least = taken_;
+  switch (stage_) {
+    case Stage::Fixed:
+    case Stage::ExtraLength:
+    case Stage::Extra:
+    case Stage::HeaderCrc: least += stage_left_; break;
+    case Stage::Name:
+    case Stage::Comment: least += 1; break;
+    case Stage::Done:
+    case Stage::Bad: return least;
+  }
+  // Fields announced after the current one need at least their fixed bytes or closing zero.
+  const bool before_extra = stage_ == Stage::Fixed;
+  const bool before_name = before_extra || stage_ == Stage::ExtraLength || stage_ == Stage::Extra;
+  const bool before_comment = before_name || stage_ == Stage::Name;
+  const bool before_crc = before_comment || stage_ == Stage::Comment;
+  if (before_extra && (flags_ & kFlagExtra)) least += 2;
+  if (before_name && (flags_ & kFlagName)) least += 1;
+  if (before_comment && (flags_ & kFlagComment)) least += 1;
+  if (before_crc && (flags_ & kFlagHeaderCrc)) least += 2;
+  return least;
+}
+
+std::size_t GzipHeaderWalk::TakeFixed(ByteView bytes) {
+  const std::size_t take = std::min<std::size_t>(stage_left_, bytes.size());
+  std::memcpy(fixed_ + (sizeof fixed_ - stage_left_), bytes.data(), take);
+  stage_left_ -= static_cast<std::uint32_t>(take);
+  if (stage_left_ > 0) return take;
+  if (fixed_[0] != 0x1f || fixed_[1] != 0x8b || fixed_[2] != 0x08) {
+    stage_ = Stage::Bad;
+    return take;
+  }
+  flags_ = fixed_[3];
+  EnterAfter(Stage::Fixed);
+  return take;
+}
+
+// The extra field's two length bytes arrive in the fixed buffer's first two places, which the walk
+// no longer needs once it has the flags.
+std::size_t GzipHeaderWalk::TakeExtraLength(ByteView bytes) {
+  const std::size_t take = std::min<std::size_t>(stage_left_, bytes.size());
+  std::memcpy(fixed_ + (2 - stage_left_), bytes.data(), take);
+  stage_left_ -= static_cast<std::uint32_t>(take);
+  if (stage_left_ > 0) return take;
+  const std::uint32_t extra_length = std::uint32_t{fixed_[0]} | (std::uint32_t{fixed_[1]} << 8);
+  if (extra_length == 0) {
+    EnterAfter(Stage::Extra);
+  } else {
+    stage_ = Stage::Extra;
+    stage_left_ = extra_length;
+  }
+  return take;
+}
+
+std::size_t GzipHeaderWalk::Skip(ByteView bytes) {
+  const std::size_t take = std::min<std::size_t>(stage_left_, bytes.size());
+  stage_left_ -= static_cast<std::uint32_t>(take);
+  if (stage_left_ == 0) EnterAfter(stage_);
+  return take;
+}
+
+std::size_t GzipHeaderWalk::SkipText(ByteView bytes) {
+  const auto* zero = static_cast<const std::uint8_t*>(std::memchr(bytes.data(), 0, bytes.size()));
+  if (zero == nullptr) return bytes.size();
+  EnterAfter(stage_);
+  return static_cast<std::size_t>(zero - bytes.data()) + 1;
+}
+
+void GzipHeaderWalk::EnterAfter(Stage after) {
+  const struct {
+    Stage stage;
+    std::uint8_t flag;
+    std::uint32_t bytes;
+  } fields[] = {
+      {Stage::ExtraLength, kFlagExtra, 2},
+      {Stage::Name, kFlagName, 0},
+      {Stage::Comment, kFlagComment, 0},
+      {Stage::HeaderCrc, kFlagHeaderCrc, 2},
+  };
+  // The extra field's content follows its length and shares its flag, so it is entered by the length.
+  const Stage from = after == Stage::Extra ? Stage::ExtraLength : after;
+  for (const auto& field : fields) {
+    if (field.stage <= from || !(flags_ & field.flag)) continue;
+    stage_ = field.stage;
+    stage_left_ = field.bytes;
+    return;
+  }
+  stage_ = Stage::Done;
+  stage_left_ = 0;
 }
 
 }  // namespace dkl

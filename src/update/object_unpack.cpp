@@ -10,8 +10,6 @@
 namespace dkl {
 namespace {
 
-// A gzip header is a few bytes with its name; reading it needs no full step.
-constexpr std::size_t kHeaderStepBytes = 65536;
 constexpr std::uint64_t kGzipTrailerBytes = 8;
 
 Status Corrupt(const FileEntry& entry, const char* what) {
@@ -59,27 +57,24 @@ class RawInflater {
   bool started_ = false;
 };
 
-// Fills `into`, however few bytes each read of the source brings; false when it runs dry first.
-bool ReadFull(ObjectReader& object, std::span<std::uint8_t> into) {
-  for (std::size_t filled = 0; filled < into.size();) {
-    std::size_t got = 0;
-    if (!object.Read(into.subspan(filled), object.length(), got) || got == 0) return false;
-    filled += got;
-  }
-  return true;
-}
-
-// The header, read until it is complete. Each step reads as much as all steps before it, so that a
-// name of any length is parsed a number of times that grows only with the logarithm of its length.
-Status ReadGzipHeader(ObjectReader& object, const FileEntry& entry, Bytes& head, std::size_t& data_start) {
+// Reads the header through the input buffer, keeping none of its bytes, and leaves in `head_data`
+// the DEFLATE bytes that the last read brought after it.
+Status SkipGzipHeader(ObjectReader& object, const UnpackBuffers& buffers, const FileEntry& entry,
+                      ByteView& head_data) {
+  GzipHeaderWalk walk;
   while (true) {
-    const std::size_t before = head.size();
-    const std::uint64_t left = object.length() - object.position();
-    head.resize(before + static_cast<std::size_t>(std::min<std::uint64_t>(std::max(kHeaderStepBytes, before), left)));
-    if (!ReadFull(object, std::span(head).subspan(before))) return Corrupt(entry, ": unreadable part");
-    const GzipHeaderResult result = ParseGzipHeaderPrefix(head, object.length(), data_start);
-    if (result == GzipHeaderResult::Ok) return OkStatus();
-    if (result == GzipHeaderResult::Bad || head.size() == before) return Corrupt(entry, ": gzip header");
+    const std::uint64_t read_from = object.position();
+    std::size_t got = 0;
+    if (!object.Read(buffers.input, object.length(), got) || got == 0) return Corrupt(entry, ": unreadable part");
+    const std::size_t taken = walk.Feed(ByteView(buffers.input.data(), got));
+    if (walk.bad() || walk.least_length() + kGzipTrailerBytes > object.length()) return Corrupt(entry, ": gzip header");
+    if (walk.complete()) {
+      // The read may have reached into the trailer.
+      const std::uint64_t data_end = object.length() - kGzipTrailerBytes;
+      const std::size_t head_end = static_cast<std::size_t>(std::min<std::uint64_t>(got, data_end - read_from));
+      head_data = ByteView(buffers.input.data() + taken, head_end - taken);
+      return OkStatus();
+    }
   }
 }
 
@@ -115,13 +110,9 @@ Status InflateData(ObjectReader& object, ByteView head_data, const UnpackBuffers
 }
 
 Status Inflate(ObjectReader& object, const UnpackBuffers& buffers, ProvingWriter& writer, const FileEntry& entry) {
-  Bytes head;
-  std::size_t data_start = 0;
-  if (Status failure = ReadGzipHeader(object, entry, head, data_start); !failure.ok()) return failure;
-  // The header's last step may have read into the trailer.
-  const std::uint64_t data_end = object.length() - kGzipTrailerBytes;
-  const std::size_t head_end = static_cast<std::size_t>(std::min<std::uint64_t>(head.size(), data_end));
-  return InflateData(object, ByteView(head).subspan(data_start, head_end - data_start), buffers, writer, entry);
+  ByteView head_data;
+  if (Status failure = SkipGzipHeader(object, buffers, entry, head_data); !failure.ok()) return failure;
+  return InflateData(object, head_data, buffers, writer, entry);
 }
 
 Status CopyPlain(ObjectReader& object, const UnpackBuffers& buffers, ProvingWriter& writer, const FileEntry& entry) {

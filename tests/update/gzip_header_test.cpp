@@ -5,7 +5,7 @@
 namespace dkl {
 namespace {
 
-// A gzip header with `flags` and `fields` after the fixed 10 bytes, then `tail` more bytes.
+// A gzip header with `flags` and `fields` after the fixed 10 bytes, then `tail` bytes of DEFLATE data.
 Bytes Gzip(std::uint8_t flags, std::initializer_list<std::uint8_t> fields, std::size_t tail = 10) {
   Bytes data = {0x1f, 0x8b, 0x08, flags, 0, 0, 0, 0, 0, 3};
   for (const std::uint8_t byte : fields) data.push_back(byte);
@@ -13,7 +13,16 @@ Bytes Gzip(std::uint8_t flags, std::initializer_list<std::uint8_t> fields, std::
   return data;
 }
 
-TEST(ParseGzipHeader, FindsTheStartOfTheDeflateData) {
+// Feeds `data` in pieces of `piece` bytes until the walk stops taking them; the bytes it took.
+std::size_t Walk(GzipHeaderWalk& walk, ByteView data, std::size_t piece) {
+  std::size_t taken = 0;
+  for (std::size_t at = 0; at < data.size() && !walk.complete() && !walk.bad(); at += piece) {
+    taken += walk.Feed(data.subspan(at, std::min(piece, data.size() - at)));
+  }
+  return taken;
+}
+
+TEST(GzipHeaderWalk, FindsTheStartOfTheDeflateDataInPiecesOfAnySize) {
   const struct {
     const char* name;
     Bytes data;
@@ -23,53 +32,54 @@ TEST(ParseGzipHeader, FindsTheStartOfTheDeflateData) {
       {"FNAME", Gzip(8, {'a', '.', 'd', 'a', 't', 0}), 16},
       {"FNAME and FHCRC", Gzip(8 | 2, {'x', 0, 0x12, 0x34}), 14},
       {"FEXTRA", Gzip(4, {3, 0, 'a', 'b', 'c'}), 15},
+      {"empty FEXTRA", Gzip(4, {0, 0}), 12},
       {"FCOMMENT", Gzip(16, {'h', 'i', 0}), 13},
       {"all fields", Gzip(4 | 8 | 16 | 2, {1, 0, 'e', 'n', 0, 'c', 0, 9, 9}), 19},
       {"reserved flags ignored", Gzip(0xe0, {}), 10},
-      {"exactly eight bytes after", Gzip(0, {}, 8), 10},
   };
-  for (const auto& c : cases) EXPECT_EQ(ParseGzipHeader(c.data), c.start) << c.name;
+  for (const auto& c : cases) {
+    for (const std::size_t piece : {std::size_t{1}, std::size_t{3}, c.data.size()}) {
+      GzipHeaderWalk walk;
+      EXPECT_EQ(Walk(walk, c.data, piece), c.start) << c.name << " in pieces of " << piece;
+      EXPECT_TRUE(walk.complete()) << c.name;
+      EXPECT_EQ(walk.least_length(), c.start) << c.name;
+      EXPECT_EQ(walk.Feed(c.data), 0u) << c.name << ": a complete header takes nothing more";
+    }
+  }
 }
 
-TEST(ParseGzipHeader, RefusesWhatIsNotAGzipHeader) {
+TEST(GzipHeaderWalk, RefusesWhatIsNotAGzipHeader) {
   Bytes wrong_magic = Gzip(0, {});
   wrong_magic[1] = 0x8c;
   Bytes wrong_method = Gzip(0, {});
   wrong_method[2] = 0x07;
-  const struct {
-    const char* name;
-    Bytes data;
-  } cases[] = {
-      {"empty", {}},
-      {"17 bytes", Gzip(0, {}, 7)},
-      {"wrong magic", wrong_magic},
-      {"not deflate", wrong_method},
-      {"name without end", Gzip(8, {'a', 'b'}, 0)},
-      {"extra longer than the data", Gzip(4, {0xff, 0xff}, 20)},
-      {"trailer missing", Gzip(8, {'n', 'a', 'm', 'e', 0}, 7)},
-  };
-  for (const auto& c : cases) EXPECT_FALSE(ParseGzipHeader(c.data).has_value()) << c.name;
+  for (const Bytes& data : {wrong_magic, wrong_method}) {
+    GzipHeaderWalk walk;
+    walk.Feed(data);
+    EXPECT_TRUE(walk.bad());
+    EXPECT_FALSE(walk.complete());
+  }
 }
 
-TEST(ParseGzipHeaderPrefix, AsksForMoreUntilTheWholeHeaderIsThere) {
+// The unpack refuses a header as soon as what it announces cannot fit in the object, before reading on.
+TEST(GzipHeaderWalk, KnowsTheLeastLengthBeforeTheHeaderIsComplete) {
   const struct {
     const char* name;
     Bytes data;
-    std::size_t start;
+    std::uint64_t least;
   } cases[] = {
-      {"FNAME", Gzip(8, {'l', 'o', 'n', 'g', 'n', 'a', 'm', 'e', 0}), 19},
-      {"FEXTRA", Gzip(4, {6, 0, 'e', 'x', 't', 'r', 'a', '!'}), 18},
-      {"FHCRC after FNAME", Gzip(8 | 2, {'n', 0, 0x12, 0x34}), 14},
+      {"nothing yet", {}, 10},
+      {"half the fixed bytes", {0x1f, 0x8b, 0x08, 8 | 2}, 10},
+      {"flags announce a name and a CRC", Gzip(8 | 2, {}, 0), 13},
+      {"extra field of 65,535 bytes announced", Gzip(4 | 16, {0xff, 0xff}, 0), 12 + 65535 + 1},
+      {"name of 100 bytes so far", Gzip(8 | 2, {}, 100), 10 + 100 + 1 + 2},
   };
   for (const auto& c : cases) {
-    std::size_t start = 0;
-    for (std::size_t size = 0; size < c.start; ++size) {
-      EXPECT_EQ(ParseGzipHeaderPrefix(ByteView(c.data).first(size), c.data.size(), start), GzipHeaderResult::NeedMore)
-          << c.name << " with " << size << " bytes";
-    }
-    EXPECT_EQ(ParseGzipHeaderPrefix(ByteView(c.data).first(c.start), c.data.size(), start), GzipHeaderResult::Ok)
-        << c.name;
-    EXPECT_EQ(start, c.start) << c.name;
+    GzipHeaderWalk walk;
+    walk.Feed(c.data);
+    EXPECT_FALSE(walk.complete()) << c.name;
+    EXPECT_FALSE(walk.bad()) << c.name;
+    EXPECT_EQ(walk.least_length(), c.least) << c.name;
   }
 }
 
