@@ -38,6 +38,7 @@ struct Options {
   std::vector<std::uint64_t> thresholds;
   std::uint64_t threshold = 0;  // the one being measured
   double fallback_ratio = 0.8;
+  std::uint64_t merge_gap = 0;  // runs this close are fetched as one range, the bytes between them too
   std::uint64_t rsync_literal = 0;
   bool verbose = false;
 };
@@ -104,15 +105,21 @@ void PlanDifferential(const Options& options, const dkl::ChunkParams& params, Fe
   const dkl::ChunkIndex new_index = IndexOf(options.new_game + "/" + fetch.path, params);
   std::unordered_set<dkl::Sha256Digest, DigestHash> present;
   for (const dkl::ChunkRecord& chunk : old_index.chunks) present.insert(chunk.sha256);
-  bool in_run = false;
+  // Runs of chunks to fetch, as [start, end) offsets in the new file.
+  std::vector<std::pair<std::uint64_t, std::uint64_t>> runs;
+  std::uint64_t offset = 0;
   for (const dkl::ChunkRecord& chunk : new_index.chunks) {
-    const bool fetched = present.insert(chunk.sha256).second;
-    if (fetched) {
-      fetch.chunk_bytes += chunk.length;
-      fetch.ranges += in_run ? 0 : 1;
+    if (present.insert(chunk.sha256).second) {
+      if (!runs.empty() && runs.back().second + options.merge_gap >= offset) {
+        runs.back().second = offset + chunk.length;
+      } else {
+        runs.emplace_back(offset, offset + chunk.length);
+      }
     }
-    in_run = fetched;
+    offset += chunk.length;
   }
+  for (const auto& [start, end] : runs) fetch.chunk_bytes += end - start;
+  fetch.ranges = runs.size();
   fetch.chunks = new_index.chunks.size();
   fetch.index_bytes = dkl::SerializeChunkIndex(new_index).size();
   fetch.differential =
@@ -290,6 +297,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       options.thresholds.push_back(std::strtoull(argv[++i], nullptr, 10));
     } else if (arg == "--fallback" && has_value) {
       options.fallback_ratio = std::atof(argv[++i]);
+    } else if (arg == "--merge-gap" && has_value) {
+      options.merge_gap = std::strtoull(argv[++i], nullptr, 10);
     } else if (arg == "--rsync" && has_value) {
       options.rsync_literal = std::strtoull(argv[++i], nullptr, 10);
     } else if (arg == "--throughput" && has_value) {
@@ -320,7 +329,8 @@ int main(int argc, char** argv) {
   if (!ParseOptions(argc, argv, options)) {
     std::fprintf(stderr,
                  "usage: delta_plan OLD_GAME OLD_MANIFEST_JSON NEW_GAME NEW_MANIFEST_JSON --params MIN,AVG,MAX...\n"
-                 "                  [--threshold BYTES] [--fallback RATIO] [--rsync LITERAL_BYTES] [--verbose]\n"
+                 "                  [--threshold BYTES]... [--fallback RATIO] [--merge-gap BYTES] [--rsync LITERAL_BYTES]\n"
+                 "                  [--verbose]\n"
                  "       delta_plan --throughput FILE --params MIN,AVG,MAX\n");
     return 2;
   }
