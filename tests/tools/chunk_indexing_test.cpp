@@ -28,6 +28,7 @@ class ChunkIndexingTest : public SiteFixture {
   void SetUp() override {
     AddGameFile("game.exe", "MZ");
     AddGameFile("data/big.pak", big_);
+    AddGameFile("data/copy.pak", big_);  // hashed on another thread, one index for both
     AddGameFile("data/text.pak", text_);  // served as gzip, and plain for byte ranges
     AddGameFile("data/small.dat", Incompressible(1000));
   }
@@ -61,6 +62,7 @@ TEST_F(ChunkIndexingTest, IndexesTheFilesFromTheThresholdOnAndStoresEachIndexAsA
   const Manifest manifest = PublishAndOpen(Options(), &summary);
   EXPECT_FALSE(Entry(manifest, "game.exe").chunk_index);
   EXPECT_FALSE(Entry(manifest, "data/small.dat").chunk_index);
+  EXPECT_EQ(Entry(manifest, "data/copy.pak").chunk_index, Entry(manifest, "data/big.pak").chunk_index);
   EXPECT_EQ(summary.chunk_indexes, 2u);
   for (const auto& [path, content] : {std::pair{"data/big.pak", &big_}, std::pair{"data/text.pak", &text_}}) {
     const FileEntry& entry = Entry(manifest, path);
@@ -118,9 +120,9 @@ TEST_F(ChunkIndexingTest, VerifyNamesADamagedOrMissingIndexAndAMissingPlainObjec
          bytes[40] = static_cast<char>(bytes[40] ^ 1);
          WriteFile(ObjectFile(big.chunk_index->sha256, false), bytes);
        },
-       big_index + ": SHA-256 differs (chunk index of data/big.pak)"},
+       big_index + ": SHA-256 differs (chunk index of data/big.pak, data/copy.pak)"},
       {"index missing", [&] { std::filesystem::remove(ObjectFile(big.chunk_index->sha256, false)); },
-       big_index + ": missing (chunk index of data/big.pak)"},
+       big_index + ": missing (chunk index of data/big.pak, data/copy.pak)"},
       {"plain object of a gzip-served file missing", [&] { std::filesystem::remove(ObjectFile(text.sha256, false)); },
        "/" + text.sha256 + ": missing (chunk index of data/text.pak)"},
   };
@@ -147,6 +149,7 @@ TEST_F(ChunkIndexingTest, VerifyRefusesAnIndexThatDoesNotDescribeItsObject) {
   wrong.params = publish::kPublishedChunkParams;
   FileEntry& big = manifest.files[0];
   ASSERT_EQ(big.path, "data/big.pak");  // files are listed in byte order
+  manifest.files[1].chunk_index.reset();  // data/copy.pak
   ASSERT_TRUE(publish::StoreChunkIndex(site(), wrong, *big.chunk_index).ok());
   publishing::SigningKey key;
   std::string envelope;

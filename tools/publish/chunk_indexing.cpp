@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <mutex>
 #include <system_error>
 
 #include "publish/object_check.h"
@@ -69,6 +70,10 @@ Status StoreChunkIndex(const std::filesystem::path& site, const ChunkIndex& inde
   std::error_code error;
   std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
   if (error) return MakeStatus(StatusKind::Io, "create the folder of " + path + ": " + error.message());
+  // Files with one content are hashed on several threads at once and yield one index, whose
+  // temporary name is the same for the whole process: one writer at a time. Indexes are small.
+  static std::mutex writing;
+  const std::lock_guard lock(writing);
   struct stat info {};
   if (lstat(path.c_str(), &info) != 0) {
     return errno == ENOENT ? WriteNewObject(path, bytes) : ErrnoStatus(errno, "stat " + path);
