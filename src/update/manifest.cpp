@@ -40,6 +40,19 @@ bool ReadOptionalUnsigned(const Json& object, const char* key, std::optional<std
   return true;
 }
 
+// False only for a "chunk_index" that is there, not null and not an object with a string "sha256" and
+// a non-negative integer "size"; members it does not list are ignored, as everywhere.
+bool ReadOptionalChunkIndex(const Json& entry, std::optional<ChunkIndexRef>& out) {
+  const Json* member = Member(entry, "chunk_index");
+  if (!member) return true;
+  ChunkIndexRef index;
+  if (!member->is_object() || !ReadString(*member, "sha256", index.sha256) || !ReadUnsigned(*member, "size", index.size)) {
+    return false;
+  }
+  out = std::move(index);
+  return true;
+}
+
 // The trio every downloadable entry carries: its name, its hash and its content length.
 bool ReadEntryCore(const Json& entry, const char* name_key, std::string& name, std::string& sha256,
                    std::uint64_t& size) {
@@ -86,6 +99,7 @@ Status ReadFiles(const Json& document, Manifest& manifest) {
     FileEntry file;
     if (!ReadEntryCore(element, "path", file.path, file.sha256, file.size)) return Refuse("file entry");
     if (!ReadOptionalUnsigned(element, "gz", file.gz)) return Refuse("file gz: " + file.path);
+    if (!ReadOptionalChunkIndex(element, file.chunk_index)) return Refuse("file chunk_index: " + file.path);
     manifest.files.push_back(std::move(file));
   }
   return OkStatus();

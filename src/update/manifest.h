@@ -11,11 +11,23 @@
 
 namespace dkl {
 
+// The chunk index of a file's content (update/chunk_index.h): an object on the site like any other,
+// named by its SHA-256.
+struct ChunkIndexRef {
+  std::string sha256;
+  std::uint64_t size = 0;
+
+  bool operator==(const ChunkIndexRef&) const = default;
+};
+
 struct FileEntry {
   std::string path;    // manifest-relative, components separated by '/', case as written
   std::string sha256;  // 64 lowercase hex digits once validated
   std::uint64_t size = 0;
   std::optional<std::uint64_t> gz;  // compressed object length; absent: the object is stored plain
+  // Absent: the file is only ever fetched whole. Present: the plain object is on the site too, so a
+  // launcher may rebuild the file from local chunks and byte ranges of it.
+  std::optional<ChunkIndexRef> chunk_index = std::nullopt;
 };
 
 struct LauncherEntry {

@@ -4,6 +4,8 @@
 #include <string>
 #include <unordered_set>
 
+#include "update/chunk_index.h"
+
 namespace dkl {
 namespace {
 
@@ -40,9 +42,15 @@ bool IsLowerHexSha256(std::string_view hash) {
 
 bool IsWithinObjectLimit(std::uint64_t length) { return length <= kMaxObjectBytes; }
 
+// A launcher reads the index into memory whole, so its size is held to the index format's cap.
+bool IsWellFormedChunkIndexRef(const ChunkIndexRef& index) {
+  return IsLowerHexSha256(index.sha256) && index.size >= kChunkIndexHeaderBytes && index.size <= kMaxChunkIndexBytes;
+}
+
 bool IsWellFormedFile(const FileEntry& file) {
   return IsLowerHexSha256(file.sha256) && IsWithinObjectLimit(file.size) &&
-         (!file.gz || IsWithinObjectLimit(*file.gz));
+         (!file.gz || IsWithinObjectLimit(*file.gz)) &&
+         (!file.chunk_index || IsWellFormedChunkIndexRef(*file.chunk_index));
 }
 
 // The launcher's gz is deliberately left unchecked here.

@@ -17,7 +17,7 @@ Manifest FullManifest() {
   manifest.launcher = LauncherEntry{"2.0.2", std::string(64, 'a'), 4294967296, 1234};
   manifest.files = {
       {"bin/Game.exe", std::string(64, 'b'), 10, std::nullopt},
-      {"data/ñ.dat", std::string(64, 'c'), 0, 20},
+      {"data/ñ.dat", std::string(64, 'c'), 0, 20, ChunkIndexRef{std::string(64, 'd'), 3636}},
   };
   return manifest;
 }
@@ -41,6 +41,7 @@ void ExpectSame(const Manifest& parsed, const Manifest& written) {
     EXPECT_EQ(parsed.files[i].sha256, written.files[i].sha256);
     EXPECT_EQ(parsed.files[i].size, written.files[i].size);
     EXPECT_EQ(parsed.files[i].gz, written.files[i].gz);
+    EXPECT_EQ(parsed.files[i].chunk_index, written.files[i].chunk_index);
   }
 }
 
@@ -62,6 +63,8 @@ TEST(SerializeManifest, WritesOnlyTheMembersThatApply) {
   const nlohmann::json document = ParseJsonObject(AsBytes(text));
   EXPECT_EQ(document["launcher"].size(), 3u);
   EXPECT_FALSE(document["files"][0].contains("gz"));
+  EXPECT_FALSE(document["files"][0].contains("chunk_index"));
+  EXPECT_EQ(document["files"][1]["chunk_index"], nlohmann::json({{"sha256", std::string(64, 'd')}, {"size", 3636}}));
   EXPECT_EQ(document["files"][1]["gz"], 20);
   EXPECT_EQ(document["client"]["build"], 1402);
   EXPECT_NE(text.find("data/ñ.dat"), std::string::npos) << "UTF-8 is written as it is";

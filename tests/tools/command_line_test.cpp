@@ -59,6 +59,8 @@ TEST_F(CommandLineTest, AnswersHelpAndUsageErrors) {
   no_serial.erase(no_serial.begin() + 7, no_serial.begin() + 9);
   std::vector<std::string> launcher_alone = PublishArgs("1");
   launcher_alone.insert(launcher_alone.end(), {"--launcher", "x.exe"});
+  std::vector<std::string> index_both_ways = PublishArgs("1");
+  index_both_ways.insert(index_both_ways.end(), {"--no-chunk-index", "--chunk-index-threshold", "1"});
   struct Case {
     std::vector<std::string> args;
     int exit_code;
@@ -77,6 +79,7 @@ TEST_F(CommandLineTest, AnswersHelpAndUsageErrors) {
       {PublishArgs("-1"), 2, "--serial takes a whole number"},
       {PublishArgs("18446744073709551616"), 2, "--serial takes a whole number"},
       {launcher_alone, 2, "--launcher and --launcher-version go together"},
+      {index_both_ways, 2, "--no-chunk-index and --chunk-index-threshold exclude each other"},
   };
   for (const Case& c : cases) {
     const ToolRun run = Run(c.args);

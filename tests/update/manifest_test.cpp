@@ -264,5 +264,37 @@ TEST(ParseManifest, ThenValidation) {
   }
 }
 
+// The optional index of a file's chunks: launchers that know it read it, older ones ignore it.
+TEST(ParseManifest, ChunkIndexMember) {
+  constexpr const char* kIndexHash = "abababababababababababababababababababababababababababababababab";
+  const struct {
+    const char* what;
+    Json member;
+    const char* message;
+    std::optional<ChunkIndexRef> expected;
+  } cases[] = {
+      {"absent", Json(), "", std::nullopt},
+      {"index", {{"sha256", kIndexHash}, {"size", 3636}}, "", ChunkIndexRef{kIndexHash, 3636}},
+      {"unknown members ignored", {{"sha256", kIndexHash}, {"size", 36}, {"version", 2}}, "", ChunkIndexRef{kIndexHash, 36}},
+      {"values unchecked", {{"sha256", "x"}, {"size", UINT64_MAX}}, "", ChunkIndexRef{"x", UINT64_MAX}},
+      {"as string", kIndexHash, "file chunk_index: data/maps/Ñandú.pak", std::nullopt},
+      {"empty object", Json::object(), "file chunk_index: data/maps/Ñandú.pak", std::nullopt},
+      {"sha256 missing", {{"size", 3636}}, "file chunk_index: data/maps/Ñandú.pak", std::nullopt},
+      {"sha256 as number", {{"sha256", 1}, {"size", 3636}}, "file chunk_index: data/maps/Ñandú.pak", std::nullopt},
+      {"size null", {{"sha256", kIndexHash}, {"size", nullptr}}, "file chunk_index: data/maps/Ñandú.pak", std::nullopt},
+      {"size negative", {{"sha256", kIndexHash}, {"size", -1}}, "file chunk_index: data/maps/Ñandú.pak", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    Json document = ValidDocument();
+    document["files"][1]["chunk_index"] = c.member;  // a JSON null stands for absent
+    Manifest manifest;
+    const Status status = ParseDocument(document, manifest);
+    EXPECT_EQ(status.message, c.message) << c.what;
+    if (!status.ok()) continue;
+    EXPECT_EQ(manifest.files[1].chunk_index, c.expected) << c.what;
+    EXPECT_EQ(manifest.files[0].chunk_index, std::nullopt) << c.what;
+  }
+}
+
 }  // namespace
 }  // namespace dkl

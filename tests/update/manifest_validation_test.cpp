@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "update/chunk_index.h"
+
 namespace dkl {
 namespace {
 
@@ -257,6 +259,27 @@ TEST(ValidateManifest, FileCountLimit) {
   const Status over = ValidateManifest(ManifestWithFiles(kMaxManifestFiles + 1));
   EXPECT_EQ(over.kind, StatusKind::Manifest);
   EXPECT_EQ(over.message, "file count");
+}
+
+TEST(ValidateManifest, ChunkIndexWithinTheFormatsCaps) {
+  const struct {
+    const char* what;
+    ChunkIndexRef index;
+    bool accepted;
+  } cases[] = {
+      {"header alone", {kHash, kChunkIndexHeaderBytes}, true},
+      {"largest index", {kHash, kMaxChunkIndexBytes}, true},
+      {"shorter than a header", {kHash, kChunkIndexHeaderBytes - 1}, false},
+      {"above the cap", {kHash, kMaxChunkIndexBytes + 1}, false},
+      {"uppercase hash", {"0123456789ABCDEF0123456789abcdef0123456789abcdef0123456789abcdef", 3636}, false},
+      {"63-digit hash", {kHash.substr(1), 3636}, false},
+  };
+  for (const auto& c : cases) {
+    Manifest manifest = ValidManifest();
+    manifest.files[1].chunk_index = c.index;
+    const Status status = ValidateManifest(manifest);
+    EXPECT_EQ(status.message, c.accepted ? "" : "bad entry \"data/maps/a.pak\"") << c.what;
+  }
 }
 
 }  // namespace

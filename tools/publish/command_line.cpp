@@ -53,10 +53,14 @@ constexpr std::string_view kPublishHelp =
     R"(usage: dkl-publish publish --game DIR --site DIR --key SECRET_FILE --serial N
          --client-version TEXT [--client-build N] --game-exe MANIFEST_PATH
          [--launcher FILE --launcher-version TEXT] [--allow-serial-reuse]
+         [--chunk-index-threshold BYTES | --no-chunk-index]
 
 Hashes every file under the game folder, stores each distinct content once as an object of the
 site, with a gzip form as well when that is at least 10% and 512 bytes smaller, and then writes
-the signed manifest. Objects already on the site are never rewritten, and the manifest is
+the signed manifest. Every game file of at least 256 KiB also gets a chunk index, an object listing
+its content-defined chunks, so that launchers holding an older version fetch only the chunks that
+changed, as byte ranges of the plain object (which therefore stays on the site beside a gzip form).
+Objects already on the site are never rewritten, and the manifest is
 replaced last, in one rename, so that a launcher never sees a manifest whose objects are missing.
 Nothing is written when a path, the manifest or the serial would be refused; every path that
 cannot be published is listed.
@@ -71,6 +75,9 @@ cannot be published is listed.
   --launcher FILE           a launcher executable to publish for self-update
   --launcher-version TEXT   that launcher's version; required with --launcher
   --allow-serial-reuse      accept a serial equal to the published one (never a lower one)
+  --chunk-index-threshold BYTES
+                            index the game files of at least BYTES bytes (default 262144)
+  --no-chunk-index          write no chunk index: every changed file then travels whole
 
 )";
 
@@ -78,7 +85,8 @@ constexpr std::string_view kVerifyHelp = R"(usage: dkl-publish verify --site DIR
 
 Checks a site as a launcher would: the envelope and its Ed25519 signature under the given key,
 the manifest's form and rules, then the size and SHA-256 of every object a launcher downloads
-(gzip objects are inflated). Every missing or damaged object is listed with the paths that use it.
+(gzip objects are inflated), and every chunk index against the plain object it describes, which is
+chunked anew. Every missing or damaged object is listed with the paths that use it.
 
   --site DIR                  the site's root folder
   --public-key HEX_OR_FILE    the public key as 64 hex digits, or a file holding them
@@ -162,6 +170,21 @@ int RunKeygen(const std::map<std::string, std::string>& options, std::ostream& o
   return kExitSuccess;
 }
 
+Status ReadChunkIndexOptions(const std::map<std::string, std::string>& options, PublishOptions& publish) {
+  const bool off = options.count("--no-chunk-index") != 0;
+  if (off && options.count("--chunk-index-threshold") != 0) {
+    return UsageError("--no-chunk-index and --chunk-index-threshold exclude each other");
+  }
+  if (off) {
+    publish.chunk_index_threshold.reset();
+    return OkStatus();
+  }
+  std::uint64_t threshold = kDefaultChunkIndexThreshold;
+  Status status = ParseCount(options, "--chunk-index-threshold", threshold);
+  publish.chunk_index_threshold = threshold;
+  return status;
+}
+
 Status ReadPublishOptions(const std::map<std::string, std::string>& options, PublishOptions& publish) {
   publish.game = ValueOf(options, "--game");
   publish.site = ValueOf(options, "--site");
@@ -171,6 +194,7 @@ Status ReadPublishOptions(const std::map<std::string, std::string>& options, Pub
   publish.allow_serial_reuse = options.count("--allow-serial-reuse") != 0;
   Status status = ParseCount(options, "--serial", publish.serial);
   if (status.ok()) status = ParseCount(options, "--client-build", publish.client_build);
+  if (status.ok()) status = ReadChunkIndexOptions(options, publish);
   if (!status.ok()) return status;
   const bool has_launcher = options.count("--launcher") != 0;
   if (has_launcher != (options.count("--launcher-version") != 0)) {
@@ -193,7 +217,8 @@ int RunPublish(const std::map<std::string, std::string>& options, std::ostream& 
   out << "published serial " << publish.serial << " to " << publish.site.string() << ": " << summary.files << " files ("
       << FormatBytes(summary.bytes) << "), " << summary.objects << " distinct objects, " << summary.new_objects
       << " new (" << FormatBytes(summary.new_bytes) << " written), " << summary.gz_objects
-      << " served as gzip, manifest " << FormatBytes(summary.manifest_bytes) << ", " << seconds << " s\n";
+      << " served as gzip, " << summary.chunk_indexes << " chunk indexes (" << FormatBytes(summary.chunk_index_bytes)
+      << "), manifest " << FormatBytes(summary.manifest_bytes) << ", " << seconds << " s\n";
   return kExitSuccess;
 }
 
@@ -224,7 +249,9 @@ const std::vector<Command>& Commands() {
         {"--game-exe", true, true},
         {"--launcher"},
         {"--launcher-version"},
-        {"--allow-serial-reuse", false}},
+        {"--allow-serial-reuse", false},
+        {"--chunk-index-threshold"},
+        {"--no-chunk-index", false}},
        RunPublish},
       {"verify", kVerifyHelp, {{"--site", true, true}, {"--public-key", true, true}}, RunVerify},
   };

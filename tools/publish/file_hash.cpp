@@ -17,25 +17,28 @@ std::string Sha256::FinishHex() {
   return publishing::ToHex(digest);
 }
 
-Status HashOpenFile(int fd, const std::string& path, Sha256& sha, std::uint64_t& size) {
+Status HashOpenFile(int fd, const std::string& path, Sha256& sha, std::uint64_t& size,
+                    const ContentObserver& observer) {
   Bytes& buffer = ChunkBuffer();
   std::size_t got = buffer.size();
   while (got == buffer.size()) {
     Status status = ReadFully(fd, buffer.data(), buffer.size(), got, path);
     if (!status.ok()) return status;
-    sha.Update(ByteView(buffer).first(got));
+    const ByteView piece = ByteView(buffer).first(got);
+    sha.Update(piece);
+    if (observer) observer(piece);
     size += got;
   }
   return OkStatus();
 }
 
-Status HashFile(const std::string& path, FileDigest& digest) {
+Status HashFile(const std::string& path, FileDigest& digest, const ContentObserver& observer) {
   UniqueFd fd;
   Status status = OpenForReading(path, fd);
   if (!status.ok()) return status;
   Sha256 sha;
   std::uint64_t size = 0;
-  status = HashOpenFile(fd.get(), path, sha, size);
+  status = HashOpenFile(fd.get(), path, sha, size, observer);
   if (!status.ok()) return status;
   digest = {sha.FinishHex(), size};
   return OkStatus();

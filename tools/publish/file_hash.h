@@ -4,6 +4,7 @@
 #include <sodium.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "base/bytes.h"
@@ -26,10 +27,14 @@ struct FileDigest {
   std::uint64_t size = 0;
 };
 
-// Streams an open file from where it stands to its end through the thread's 1 MiB buffer, adding
-// the bytes to `sha` and their count to `size`.
-Status HashOpenFile(int fd, const std::string& path, Sha256& sha, std::uint64_t& size);
+// Sees every piece of a file's content as it is hashed, for work done in the same read.
+using ContentObserver = std::function<void(ByteView)>;
 
-Status HashFile(const std::string& path, FileDigest& digest);
+// Streams an open file from where it stands to its end through the thread's 1 MiB buffer, adding
+// the bytes to `sha` and their count to `size`, and showing them to `observer` when there is one.
+Status HashOpenFile(int fd, const std::string& path, Sha256& sha, std::uint64_t& size,
+                    const ContentObserver& observer = {});
+
+Status HashFile(const std::string& path, FileDigest& digest, const ContentObserver& observer = {});
 
 }  // namespace dkl::publish

@@ -32,7 +32,8 @@ class Inflater {
 };
 
 // Inflates the open gzip file into the hash, refusing to produce more than `limit` bytes.
-Status InflateInto(int fd, const std::string& path, std::uint64_t limit, Sha256& sha, std::uint64_t& produced) {
+Status InflateInto(int fd, const std::string& path, std::uint64_t limit, Sha256& sha, std::uint64_t& produced,
+                   const ContentObserver& observer) {
   Inflater inflater;
   if (!inflater.Start()) return MakeStatus(StatusKind::Io, "inflate init");
   z_stream& stream = inflater.stream();
@@ -59,6 +60,7 @@ Status InflateInto(int fd, const std::string& path, std::uint64_t limit, Sha256&
     produced += count;
     if (produced > limit) return Damaged("inflates to more than " + std::to_string(limit) + " bytes");
     sha.Update(ByteView(output).first(count));
+    if (observer) observer(ByteView(output).first(count));
   }
   std::size_t more = 0;
   std::uint8_t probe = 0;
@@ -70,7 +72,8 @@ Status InflateInto(int fd, const std::string& path, std::uint64_t limit, Sha256&
 
 }  // namespace
 
-Status CheckObjectFile(const std::string& path, const FileDigest& content, std::optional<std::uint64_t> gz) {
+Status CheckObjectFile(const std::string& path, const FileDigest& content, std::optional<std::uint64_t> gz,
+                       const ContentObserver& observer) {
   struct stat info {};
   if (lstat(path.c_str(), &info) != 0) {
     return errno == ENOENT ? Damaged("missing") : ErrnoStatus(errno, "stat " + path);
@@ -85,7 +88,8 @@ Status CheckObjectFile(const std::string& path, const FileDigest& content, std::
   if (!status.ok()) return status;
   Sha256 sha;
   std::uint64_t produced = 0;
-  status = gz ? InflateInto(fd.get(), path, content.size, sha, produced) : HashOpenFile(fd.get(), path, sha, produced);
+  status = gz ? InflateInto(fd.get(), path, content.size, sha, produced, observer)
+              : HashOpenFile(fd.get(), path, sha, produced, observer);
   if (!status.ok()) return status;
   if (produced != content.size) {
     return Damaged("holds " + std::to_string(produced) + " bytes of content, expected " + std::to_string(content.size));

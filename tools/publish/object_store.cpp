@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "publish/object_check.h"
+#include "publish/pending_file.h"
 #include "publish/posix_file.h"
 #include "publishing/gzip.h"
 #include "publishing/object_names.h"
@@ -29,38 +30,6 @@ Status Probe(const std::string& path, Presence& presence) {
   presence = {true, S_ISREG(info.st_mode), static_cast<std::uint64_t>(info.st_size)};
   return OkStatus();
 }
-
-// A file being written under a temporary name; removed unless it was moved into place.
-class PendingFile {
- public:
-  explicit PendingFile(std::string target) : target_(std::move(target)), temporary_(TemporaryName(target_)) {}
-  PendingFile(const PendingFile&) = delete;
-  PendingFile& operator=(const PendingFile&) = delete;
-  ~PendingFile() {
-    fd_ = UniqueFd();
-    if (created_) unlink(temporary_.c_str());
-  }
-
-  Status Create() {
-    unlink(temporary_.c_str());  // left by an earlier run that had this process id
-    Status status = CreateExclusive(temporary_, 0644, fd_);
-    created_ = status.ok();
-    return status;
-  }
-  Status Write(ByteView data) { return WriteAll(fd_.get(), data, temporary_); }
-  Status Close() { return close(fd_.release()) == 0 ? OkStatus() : ErrnoStatus(errno, "close " + temporary_); }
-  Status Commit() {
-    Status status = RenameNoReplace(temporary_, target_);
-    if (status.ok()) created_ = false;
-    return status;
-  }
-
- private:
-  std::string target_;
-  std::string temporary_;
-  UniqueFd fd_;
-  bool created_ = false;
-};
 
 // Copies the source into the plain object and, when `packed` is given, compresses it into a
 // candidate gzip object in the same pass, proving on the way that the source is still the content.

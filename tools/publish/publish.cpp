@@ -33,6 +33,8 @@ struct Source {
   std::string path;
   std::uint64_t size = 0;
   FileDigest digest;
+  bool indexed = false;  // gets a chunk index, built while it is hashed
+  std::optional<ChunkIndexRef> index;
 };
 
 Status CheckSerial(const PublishOptions& options) {
@@ -64,7 +66,10 @@ Status CollectSources(const PublishOptions& options, std::vector<Source>& source
   Status status = ScanGameFolder(options.game, files);
   if (!status.ok()) return status;
   sources.reserve(files.size() + 1);
-  for (const GameFile& file : files) sources.push_back({(options.game / file.path).string(), file.size, {}});
+  for (const GameFile& file : files) {
+    const bool indexed = options.chunk_index_threshold && file.size >= *options.chunk_index_threshold;
+    sources.push_back({(options.game / file.path).string(), file.size, {}, indexed, {}});
+  }
   if (!options.launcher) return OkStatus();
   const std::string launcher = options.launcher->file.string();
   struct stat info {};
@@ -72,11 +77,13 @@ Status CollectSources(const PublishOptions& options, std::vector<Source>& source
   if (!S_ISREG(info.st_mode)) {
     return MakeStatus(StatusKind::Manifest, "--launcher " + launcher + " is not a regular file");
   }
-  sources.push_back({launcher, static_cast<std::uint64_t>(info.st_size), {}});
+  sources.push_back({launcher, static_cast<std::uint64_t>(info.st_size), {}, false, {}});
   return OkStatus();
 }
 
-// The manifest for the sources' digests; before hashing, a placeholder stands in for every digest.
+// The manifest for the sources' digests and indexes; before hashing, placeholders stand in for every
+// digest and for the index of every file that gets one, at the largest size an index may have, so
+// that the first signing measures the manifest at its longest.
 Manifest BuildManifest(const PublishOptions& options, const std::vector<GameFile>& files,
                        const std::vector<Source>& sources) {
   const auto digest_or_placeholder = [](const Source& source) {
@@ -90,7 +97,10 @@ Manifest BuildManifest(const PublishOptions& options, const std::vector<GameFile
   manifest.game_exe = options.game_exe;
   manifest.files.reserve(files.size());
   for (std::size_t i = 0; i < files.size(); ++i) {
-    manifest.files.push_back({files[i].path, digest_or_placeholder(sources[i]), sources[i].size, {}});
+    const Source& source = sources[i];
+    std::optional<ChunkIndexRef> index = source.index;
+    if (source.digest.sha256.empty() && source.indexed) index = ChunkIndexRef{std::string(64, '0'), kMaxChunkIndexBytes};
+    manifest.files.push_back({files[i].path, digest_or_placeholder(source), source.size, {}, std::move(index)});
   }
   if (options.launcher) {
     const Source& launcher = sources.back();
@@ -113,13 +123,27 @@ struct Tally {
   }
 };
 
-Status HashSources(std::vector<Source>& sources, std::ostream& progress) {
+// An index goes onto the site as soon as it is built, so that only its name waits in memory; objects
+// are harmless until a manifest names them.
+Status HashAndIndexSource(const PublishOptions& options, Source& source) {
+  if (!source.indexed) return HashFile(source.path, source.digest);
+  ChunkIndex index;
+  Status status = HashAndIndexFile(source.path, source.digest, index);
+  if (!status.ok()) return status;
+  if (index.chunks.size() > kMaxIndexedChunks) return OkStatus();  // reported once hashing is done
+  ChunkIndexRef ref;
+  status = StoreChunkIndex(options.site, index, ref);
+  if (status.ok()) source.index = std::move(ref);
+  return status;
+}
+
+Status HashSources(const PublishOptions& options, std::vector<Source>& sources, std::ostream& progress) {
   Tally tally;
   return RunInParallel(
       sources.size(),
       [&](std::size_t i) {
         Source& source = sources[i];
-        Status status = HashFile(source.path, source.digest);
+        Status status = HashAndIndexSource(options, source);
         if (status.ok() && source.digest.size != source.size) {
           status = MakeStatus(StatusKind::Io, source.path + " changed while it was published");
         }
@@ -127,6 +151,15 @@ Status HashSources(std::vector<Source>& sources, std::ostream& progress) {
         return status;
       },
       [&] { tally.Report(progress, "hashed", sources.size(), "files"); });
+}
+
+// Launchers refuse an index of more chunks than they hold in memory; such a file is fetched whole.
+void ReportUnindexed(const std::vector<Source>& sources, std::ostream& progress) {
+  for (const Source& source : sources) {
+    if (source.indexed && !source.index) {
+      progress << "no chunk index for " << source.path << ": more than " << kMaxIndexedChunks << " chunks" << std::endl;
+    }
+  }
 }
 
 // The first source of every distinct content.
@@ -173,6 +206,16 @@ void ApplyCompression(const std::vector<Source>& sources, const std::vector<std:
   if (manifest.launcher) manifest.launcher->gz = gz_by_content.at(manifest.launcher->sha256);
 }
 
+// Each distinct index once, as the site stores it.
+void CountIndexes(const Manifest& manifest, PublishSummary& summary) {
+  std::unordered_map<std::string_view, std::uint64_t> indexes;
+  for (const FileEntry& file : manifest.files) {
+    if (file.chunk_index) indexes.emplace(file.chunk_index->sha256, file.chunk_index->size);
+  }
+  summary.chunk_indexes = indexes.size();
+  for (const auto& [name, size] : indexes) summary.chunk_index_bytes += size;
+}
+
 }  // namespace
 
 Status Publish(const PublishOptions& options, std::ostream& progress, PublishSummary& summary) {
@@ -188,7 +231,8 @@ Status Publish(const PublishOptions& options, std::ostream& progress, PublishSum
   std::string envelope;
   // Refusing before hashing saves a long wait for a manifest that could never be published.
   if (status.ok()) status = SignManifestForSite(BuildManifest(options, files, sources), key, envelope);
-  if (status.ok()) status = HashSources(sources, progress);
+  if (status.ok()) status = HashSources(options, sources, progress);
+  if (status.ok()) ReportUnindexed(sources, progress);
   Manifest manifest;
   if (status.ok()) {
     manifest = BuildManifest(options, files, sources);
@@ -211,6 +255,7 @@ Status Publish(const PublishOptions& options, std::ostream& progress, PublishSum
   summary.objects = distinct.size();
   summary.manifest_bytes = envelope.size();
   for (const GameFile& file : files) summary.bytes += file.size;
+  CountIndexes(manifest, summary);
   summary.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   return OkStatus();
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/status.h"
+#include "publish/chunk_indexing.h"
 
 namespace dkl::publish {
 
@@ -26,6 +27,8 @@ struct PublishOptions {
   std::string game_exe;
   std::optional<LauncherSource> launcher;
   bool allow_serial_reuse = false;  // lets a serial equal to the published one through
+  // Game files of at least this many bytes get a chunk index (publish/chunk_indexing.h); none without.
+  std::optional<std::uint64_t> chunk_index_threshold = kDefaultChunkIndexThreshold;
 };
 
 struct PublishSummary {
@@ -33,6 +36,8 @@ struct PublishSummary {
   std::size_t objects = 0;      // distinct contents, the launcher's included
   std::size_t new_objects = 0;  // plain objects written by this run
   std::size_t gz_objects = 0;   // contents served compressed
+  std::size_t chunk_indexes = 0;
+  std::uint64_t chunk_index_bytes = 0;
   std::uint64_t bytes = 0;      // content of all listed files
   std::uint64_t new_bytes = 0;  // written by this run, plain and compressed
   std::uint64_t manifest_bytes = 0;

@@ -54,7 +54,8 @@ Status SignManifestForSite(const Manifest& manifest, const publishing::SigningKe
   if (envelope.size() > kLauncherManifestFetchLimit) {
     return MakeStatus(StatusKind::Manifest, "the signed manifest takes " + std::to_string(envelope.size()) +
                                                 " bytes, more than the " + std::to_string(kLauncherManifestFetchLimit) +
-                                                " a launcher downloads; publish fewer files or shorter paths");
+                                                " a launcher downloads; publish fewer files or shorter paths, or index"
+                                                " fewer of them (a higher --chunk-index-threshold)");
   }
   return OkStatus();
 }

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "publish/chunk_indexing.h"
 #include "publish/object_check.h"
 #include "publish/parallel.h"
 #include "publish/progress.h"
@@ -20,13 +21,26 @@ namespace {
 
 constexpr std::size_t kUsersNamed = 3;
 
-// One object a launcher downloads, and every manifest path that needs it.
+// One object a launcher downloads, or a chunk index with the plain object it describes, and every
+// manifest path that needs it.
 struct SiteObject {
   FileDigest content;
   std::optional<std::uint64_t> gz;
+  std::optional<ChunkIndexRef> index;
   std::vector<std::string> users;
   Status result;
 };
+
+// Each index once per content it describes.
+void AddChunkIndexes(const Manifest& manifest, std::vector<SiteObject>& objects) {
+  std::map<std::pair<std::string, std::string>, std::size_t> index;
+  for (const FileEntry& file : manifest.files) {
+    if (!file.chunk_index) continue;
+    const auto [where, added] = index.emplace(std::make_pair(file.chunk_index->sha256, file.sha256), objects.size());
+    if (added) objects.push_back({{file.sha256, file.size}, std::nullopt, file.chunk_index, {}, {}});
+    objects[where->second].users.push_back(file.path);
+  }
+}
 
 std::vector<SiteObject> ObjectsOf(const Manifest& manifest) {
   std::map<std::pair<std::string, std::optional<std::uint64_t>>, std::size_t> index;
@@ -34,17 +48,19 @@ std::vector<SiteObject> ObjectsOf(const Manifest& manifest) {
   const auto add = [&](const std::string& user, const std::string& sha256, std::uint64_t size,
                        const std::optional<std::uint64_t>& gz) {
     const auto [where, added] = index.emplace(std::make_pair(sha256, gz), objects.size());
-    if (added) objects.push_back({{sha256, size}, gz, {}, {}});
+    if (added) objects.push_back({{sha256, size}, gz, std::nullopt, {}, {}});
     objects[where->second].users.push_back(user);
   };
   for (const FileEntry& file : manifest.files) add(file.path, file.sha256, file.size, file.gz);
   if (manifest.launcher) add("launcher", manifest.launcher->sha256, manifest.launcher->size, manifest.launcher->gz);
+  AddChunkIndexes(manifest, objects);
   return objects;
 }
 
 std::string DescribeFailure(const SiteObject& object) {
-  std::string line = publishing::ObjectPath(object.content.sha256, object.gz.has_value()) + ": " +
-                     object.result.message + " (used by ";
+  std::string line = object.index ? object.result.message + " (chunk index of "
+                                  : publishing::ObjectPath(object.content.sha256, object.gz.has_value()) + ": " +
+                                        object.result.message + " (used by ";
   for (std::size_t i = 0; i < object.users.size() && i < kUsersNamed; ++i) {
     line += (i == 0 ? "" : ", ") + object.users[i];
   }
@@ -101,9 +117,15 @@ Status VerifySite(const std::filesystem::path& site, const publishing::PublicKey
       objects.size(),
       [&](std::size_t i) {
         SiteObject& object = objects[i];
-        const std::string path = (site / publishing::ObjectPath(object.content.sha256, object.gz.has_value())).string();
-        object.result = CheckObjectFile(path, object.content, object.gz);
-        bytes += object.gz.value_or(object.content.size);
+        if (object.index) {
+          object.result = CheckChunkIndex(site, *object.index, object.content);
+          bytes += object.index->size + object.content.size;
+        } else {
+          const std::string path =
+              (site / publishing::ObjectPath(object.content.sha256, object.gz.has_value())).string();
+          object.result = CheckObjectFile(path, object.content, object.gz);
+          bytes += object.gz.value_or(object.content.size);
+        }
         ++checked;
         return OkStatus();  // every object is checked, so that all damage is reported at once
       },

@@ -23,6 +23,7 @@ std::string SerializeManifest(const Manifest& manifest) {
   for (const FileEntry& file : manifest.files) {
     nlohmann::json entry = ObjectMembers(file.sha256, file.size, file.gz);
     entry["path"] = file.path;
+    if (file.chunk_index) entry["chunk_index"] = {{"sha256", file.chunk_index->sha256}, {"size", file.chunk_index->size}};
     files.push_back(std::move(entry));
   }
   nlohmann::json document = nlohmann::json::object();
