@@ -129,6 +129,24 @@ INSTANTIATE_TEST_SUITE_P(Https, AcceptedPrimaryTest, ::testing::Values("TLSv1.2 
                            return tested.index == 0 ? std::string("Tls12And13") : std::string("Tls12Only");
                          });
 
+// A primary that sends players on to another https server (a CDN, say) keeps them on https.
+TEST_F(UpdateOverHttpsTest, RedirectToAnotherHttpsServerIsFollowed) {
+  site_.Publish(4);
+  const NginxServer target(site_dir_.path(), Https());
+  ASSERT_TRUE(target.ok()) << target.log();
+  const NginxServer primary(site_dir_.path(), NginxOptions{.tls = TlsSetup{}, .redirect = target.url("")});
+  ASSERT_TRUE(primary.ok()) << primary.log();
+
+  const ChildResult run = Update({primary.url(""), fallback_.url("")});
+  ASSERT_EQ(run.exit_code, 0) << run.out << run.err;
+  EXPECT_TRUE(InstalledAsPublished());
+  const std::vector<ServedRequest> served = target.served();
+  EXPECT_EQ(SortedTargets(served), EverythingPublished());
+  EXPECT_TRUE(std::all_of(served.begin(), served.end(), OverTls12OrLater));
+  EXPECT_EQ(SortedTargets(primary.served()), EverythingPublished()) << "each request was redirected once";
+  EXPECT_TRUE(fallback_.requests().empty());
+}
+
 TEST_F(UpdateOverHttpsTest, KilledUpdateResumesItsPartFileOverHttps) {
   const NginxServer primary(site_dir_.path(), Https());
   ASSERT_TRUE(primary.ok()) << primary.log();
