@@ -10,9 +10,9 @@
 
 #include "base/json_object.h"
 #include "base/paths_win.h"
-#include "base/text_win.h"
 #include "net/news_feed_win.h"
 #include "support/child_process_win.h"
+#include "support/dklctl_update_win.h"
 #include "support/nginx_server_win.h"
 #include "support/published_objects.h"
 #include "support/temp_dir.h"
@@ -58,13 +58,7 @@ class UpdateOverHttpsTest : public ::testing::Test {
   }
 
   std::vector<std::wstring> UpdateArguments(const std::vector<std::string>& mirrors) const {
-    std::vector<std::wstring> arguments{L"update", L"--folder", game_.path().native(), L"--app-data",
-                                        app_data_.path().native()};
-    for (const std::string& mirror : mirrors) {
-      arguments.push_back(L"--mirror");
-      arguments.push_back(Utf8ToWide(mirror));
-    }
-    return arguments;
+    return testing::DklctlUpdateArguments(game_.path(), app_data_.path(), mirrors);
   }
 
   // dklctl update against `mirrors`, in this test's folders.
