@@ -16,6 +16,7 @@
 #include "base/text_win.h"
 #include "core/launcher_settings_win.h"
 #include "support/child_process_win.h"
+#include "support/dklctl_update_win.h"
 #include "support/fault_server_win.h"
 #include "support/loopback_win.h"
 #include "support/nginx_server_win.h"
@@ -67,13 +68,8 @@ class UpdateRunTest : public ::testing::Test {
   // dklctl update against `mirrors` (nginx when none are given), in this test's folders.
   ChildResult Update(std::vector<std::string> mirrors = {}, const std::filesystem::path& dklctl = Dklctl()) {
     if (mirrors.empty()) mirrors.push_back(nginx_.url(""));
-    std::vector<std::wstring> arguments{L"update", L"--folder", game_.path().native(), L"--app-data",
-                                        app_data_.path().native()};
-    for (const std::string& mirror : mirrors) {
-      arguments.push_back(L"--mirror");
-      arguments.push_back(Utf8ToWide(mirror));
-    }
-    return testing::RunChild(dklctl, arguments, game_.path());
+    return testing::RunChild(dklctl, testing::DklctlUpdateArguments(game_.path(), app_data_.path(), mirrors),
+                             game_.path());
   }
 
   static std::filesystem::path Dklctl() { return ExecutablePath().parent_path() / L"dklctl.exe"; }

@@ -20,6 +20,9 @@ constexpr auto kStartLimit = std::chrono::milliseconds(5000);
 constexpr auto kStopLimit = std::chrono::milliseconds(5000);
 constexpr auto kPollInterval = std::chrono::milliseconds(10);
 
+// The test authority's folder; scripts/bootstrap makes it with tools/test-servers/test-ca.
+std::string TestCaFile(const std::string& name) { return std::string(DKL_SOURCE_DIR) + "/build/test-ca/" + name; }
+
 // Runs serve-static with `arguments`, its output in `name`.log and its exit code in `name`.done.
 bool LaunchServeStatic(const std::string& unix_state, const std::string& arguments, const std::string& name) {
   const std::string script = std::string(DKL_SOURCE_DIR) + "/tools/test-servers/serve-static";
@@ -30,7 +33,11 @@ bool LaunchServeStatic(const std::string& unix_state, const std::string& argumen
 
 }  // namespace
 
-NginxServer::NginxServer(const std::filesystem::path& root, std::uint16_t port) : port_(port) {
+NginxServer::NginxServer(const std::filesystem::path& root, std::uint16_t port)
+    : NginxServer(root, NginxOptions{.port = port}) {}
+
+NginxServer::NginxServer(const std::filesystem::path& root, const NginxOptions& options)
+    : options_(options), port_(options.port) {
   ok_ = winsock_.ok() ? Start(root) : Fail("Winsock did not start");
 }
 
@@ -44,11 +51,24 @@ bool NginxServer::Start(const std::filesystem::path& root) {
   if (port_ == 0) return Fail("no free loopback port");
   if (AcceptsConnections(port_)) return Fail("port " + std::to_string(port_) + " is taken");
   unix_state_ = *unix_state;
-  launched_ = LaunchServeStatic(
-      unix_state_, ShellWord(*unix_root) + " " + std::to_string(port_) + " " + ShellWord(unix_state_), "start");
+  launched_ = LaunchServeStatic(unix_state_,
+                                OptionArguments() + ShellWord(*unix_root) + " " + std::to_string(port_) + " " +
+                                    ShellWord(unix_state_),
+                                "start");
   if (!launched_) return Fail("cannot start /bin/sh");
   // serve-static returns once nginx listens and has written its pid file.
   return WaitForExitCode(state_ / "start.done", kStartLimit) == 0 && AcceptsConnections(port_);
+}
+
+std::string NginxServer::OptionArguments() const {
+  std::string arguments;
+  if (options_.tls) {
+    arguments += "--tls " + ShellWord(TestCaFile(options_.tls->certificate)) + " " +
+                 ShellWord(TestCaFile("server.key")) + " --tls-protocols " + ShellWord(options_.tls->protocols) + " ";
+  }
+  if (!options_.limit_rate.empty()) arguments += "--limit-rate " + ShellWord(options_.limit_rate) + " ";
+  if (!options_.redirect.empty()) arguments += "--redirect " + ShellWord(options_.redirect) + " ";
+  return arguments;
 }
 
 void NginxServer::Stop() {
@@ -62,7 +82,7 @@ void NginxServer::Stop() {
 }
 
 std::string NginxServer::url(std::string_view path) const {
-  return "http://127.0.0.1:" + std::to_string(port_) + std::string(path);
+  return (options_.tls ? "https://localhost:" : "http://127.0.0.1:") + std::to_string(port_) + std::string(path);
 }
 
 bool NginxServer::Fail(std::string reason) {
@@ -70,18 +90,25 @@ bool NginxServer::Fail(std::string reason) {
   return false;
 }
 
-std::vector<SeenRequest> NginxServer::requests() const {
-  // Lines read: METHOD TARGET STATUS "RANGE", with "-" for no Range header.
-  std::vector<SeenRequest> seen;
+std::vector<ServedRequest> NginxServer::served() const {
+  // Lines read: METHOD TARGET STATUS "RANGE" TLS, with "-" for no Range header and for plain http.
+  std::vector<ServedRequest> served;
   std::istringstream lines(ReadFile(state_ / "access.log"));
   for (std::string line; std::getline(lines, line);) {
     std::istringstream fields(line);
-    SeenRequest request;
-    std::string status;
-    fields >> request.method >> request.path >> status >> std::quoted(request.range);
-    if (request.range == "-") request.range.clear();
-    seen.push_back(std::move(request));
+    ServedRequest entry;
+    fields >> entry.request.method >> entry.request.path >> entry.status >> std::quoted(entry.request.range) >>
+        entry.tls;
+    if (entry.request.range == "-") entry.request.range.clear();
+    if (entry.tls == "-") entry.tls.clear();
+    served.push_back(std::move(entry));
   }
+  return served;
+}
+
+std::vector<SeenRequest> NginxServer::requests() const {
+  std::vector<SeenRequest> seen;
+  for (ServedRequest& entry : served()) seen.push_back(std::move(entry.request));
   return seen;
 }
 

@@ -1,5 +1,6 @@
 // The real launcher window under Wine on an X display, driven with real X input by xdotool, against
-// an update site nginx serves at the development build's own mirror address.
+// an update site nginx serves at the development build's own mirror address (over https, as players'
+// primary mirror is).
 #include "ui/launcher_window_win.h"
 
 #include <windows.h>
@@ -41,8 +42,10 @@ constexpr milliseconds kEffectLimit{10000};
 constexpr milliseconds kRetryStep{1000};
 constexpr DWORD kExitLimitMs = 15000;
 
-// The primary mirror built into this launcher, "http://127.0.0.1:PORT/PATH": its port and path.
+// The primary mirror built into this launcher, "https://localhost:PORT/PATH" (or http): its
+// scheme, port and path.
 struct MirrorAddress {
+  bool secure = false;
   std::uint16_t port = 0;
   std::string path;
 };
@@ -53,7 +56,15 @@ MirrorAddress BuiltInMirror() {
   const std::size_t colon = url.find(':', host);
   const std::size_t slash = url.find('/', host);
   if (colon == std::string::npos || slash == std::string::npos || colon > slash) return {};
-  return {static_cast<std::uint16_t>(std::stoi(url.substr(colon + 1, slash - colon - 1))), url.substr(slash + 1)};
+  return {url.starts_with("https:"), static_cast<std::uint16_t>(std::stoi(url.substr(colon + 1, slash - colon - 1))),
+          url.substr(slash + 1)};
+}
+
+// The site served where the launcher looks for it, over TLS when its built-in mirror is https.
+testing::NginxOptions BuiltInMirrorServer(const MirrorAddress& mirror) {
+  testing::NginxOptions options{.port = mirror.port};
+  if (mirror.secure) options.tls = testing::TlsSetup{};
+  return options;
 }
 
 std::filesystem::path LauncherSettingsFile() { return AppDataFolder() / "settings.json"; }
@@ -112,7 +123,7 @@ class LauncherWindowTest : public ::testing::Test {
   TempDir game_;
   TempDir scratch_;
   TestSite site_{web_ / mirror_.path};
-  NginxServer nginx_{web_.path(), mirror_.port};
+  NginxServer nginx_{web_.path(), BuiltInMirrorServer(mirror_)};
   XInput input_{scratch_.path()};
   std::filesystem::path launcher_;
   std::unique_ptr<ChildProcess> process_;
